@@ -1,0 +1,132 @@
+// Request bodies, waits and result rules of the device's operations.
+#include "device/commands.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+namespace zelvane {
+namespace {
+
+struct Request {
+  std::uint8_t address;
+  std::uint8_t command;
+  std::uint8_t arg1 = 0;
+  std::uint8_t arg2 = 0;
+  std::uint8_t arg3 = 0;
+  std::uint8_t length;
+  int writeWaitMs;
+  int replyWaitMs;
+  const std::uint8_t* data = nullptr;
+};
+
+ExchangeStatus Exchange(DeviceLink device, const Request& r) {
+  return device.link.RunExchange(
+      device.port, BuildRequest(r.address, r.command, r.arg1, r.arg2, r.arg3, r.data, r.length),
+      r.writeWaitMs, r.replyWaitMs);
+}
+
+CommandReply ExchangeForReply(DeviceLink device, const Request& r) {
+  CommandReply reply;
+  reply.status = Exchange(device, r);
+  if (reply.HasBody()) {
+    const ReplyBuffer& buffer = device.link.Reply();
+    reply.bodyLength = ReplyBodyLength(buffer);
+    std::copy_n(ReplyBody(buffer), reply.bodyLength, reply.body.begin());
+  }
+  return reply;
+}
+
+// The arguments of a request that reads one value: 1, 0.
+Request ReadValueRequest(std::uint8_t address, std::uint8_t command, std::uint8_t length) {
+  return {address, command, 1, 0, 0, length, kShortWaitMs, kShortWaitMs};
+}
+
+}  // namespace
+
+ModuleList CmdListModules(DeviceLink device) {
+  ModuleList list;
+  list.status = Exchange(device, {kModuleListAddress, kCmdModules, 0, 0, 0, kListModulesLength,
+                                  kShortWaitMs, kModuleListReplyWaitMs});
+  if (list.status != kStatusOk) return list;
+  const ReplyBuffer& reply = device.link.Reply();
+  const std::uint8_t* body = ReplyBody(reply);
+  const std::size_t length = ReplyBodyLength(reply);
+  // A final lone byte pairs with the byte after the body; pairs beyond the
+  // seventh are ignored.
+  for (std::size_t j = kBodyDataOffset; j < length && list.count < kMaxModules; j += 2) {
+    list.types[list.count] = body[j];
+    list.addresses[list.count] = body[j + 1];
+    ++list.count;
+  }
+  return list;
+}
+
+std::string CmdReadRevision(DeviceLink device, std::uint8_t address) {
+  for (int attempt = 1; attempt <= kMaxCommandAttempts; ++attempt) {
+    const ExchangeStatus status =
+        Exchange(device, ReadValueRequest(address, kCmdModules, kReadRevisionLength));
+    switch (status) {
+      case kStatusOk: {
+        const ReplyBuffer& reply = device.link.Reply();
+        // The zero-filled buffer ends the text at the latest.
+        const auto* text = reinterpret_cast<const char*>(ReplyData(reply));
+        return std::string(text, strnlen(text, reply.end() - ReplyData(reply)));
+      }
+      case kStatusNotReady:
+      case kStatusBusy:
+        if (attempt < kMaxCommandAttempts) {
+          std::this_thread::sleep_for(std::chrono::milliseconds(kRevisionRetryPauseMs));
+        }
+        continue;
+      case kStatusMalfunction: return kRevisionMalfunction;
+      case kStatusBadFormat: return kRevisionBadFormat;
+      case kStatusBadParameter: return kRevisionBadParameter;
+      default: return IsLinkFailure(status) ? kRevisionTimeOut : std::string();
+    }
+  }
+  return {};
+}
+
+ExchangeStatus CmdWriteParamBlock(DeviceLink device, std::uint8_t address,
+                                  const std::array<std::uint8_t, kParamBlockSize>& block) {
+  // Bytes 0 and 1 travel as arguments; the data is bytes 2 to 28 and two
+  // zero bytes.
+  std::array<std::uint8_t, kWriteParamBlockLength - kBodyDataOffset> data{};
+  std::copy(block.begin() + 2, block.end(), data.begin());
+  return Exchange(device, {address, kCmdWriteParamBlock, kParamBlockSize, block[0], block[1],
+                           kWriteParamBlockLength, kLongWriteWaitMs, kShortWaitMs, data.data()});
+}
+
+CommandReply CmdReadParamBlock(DeviceLink device, std::uint8_t address) {
+  return ExchangeForReply(device, {address, kCmdReadParamBlock, 0, 0, 0, kReadParamBlockLength,
+                                   kShortWaitMs, kShortWaitMs});
+}
+
+ExchangeStatus CmdWriteCountryIndex(DeviceLink device, std::uint8_t address, std::uint8_t index) {
+  // The index is the third argument; the one data byte after it stays 0.
+  return Exchange(device, {address, kCmdWriteCountryIndex, 1, 0, index, kWriteCountryIndexLength,
+                           kLongWriteWaitMs, kShortWaitMs});
+}
+
+CommandReply CmdReadCountryIndex(DeviceLink device, std::uint8_t address) {
+  return ExchangeForReply(device,
+                          ReadValueRequest(address, kCmdReadCountryIndex, kReadCountryIndexLength));
+}
+
+ExchangeStatus CmdSetModulation(DeviceLink device, std::uint8_t address, std::uint8_t value) {
+  ExchangeStatus status = kStatusMalfunction;
+  for (int attempt = 0; attempt < kMaxCommandAttempts && status == kStatusMalfunction; ++attempt) {
+    status = Exchange(device, {address, kCmdSetModulation, value, 0, 0, kSetModulationLength,
+                               kLongWriteWaitMs, kShortWaitMs});
+  }
+  return status;
+}
+
+CommandReply CmdReadModulation(DeviceLink device, std::uint8_t address) {
+  return ExchangeForReply(device,
+                          ReadValueRequest(address, kCmdReadModulation, kReadModulationLength));
+}
+
+}  // namespace zelvane

@@ -1,0 +1,42 @@
+// Finding the device's RF module on the open port, or on each listed port.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "device/commands.h"
+
+namespace zelvane {
+
+constexpr std::uint8_t kRfModuleType = 32;
+constexpr char kExpectedRevision[] = "rev3_20102009";
+
+constexpr std::uint8_t kFound = 0;
+constexpr std::uint8_t kScanBroken = 254;
+constexpr std::uint8_t kNotFound = 255;
+
+// What discovery learns about the device, kept by the window.
+struct DiscoveryState {
+  std::uint8_t ModuleAddress = 0;
+  bool DeviceRecognised = false;
+  bool BreakScanRequest = false;
+};
+
+struct Identification {
+  std::uint8_t result = kNotFound;
+  // The modulation read from a recognised device, when that read succeeded.
+  std::optional<std::uint8_t> modulation;
+};
+
+// Uses the open port; changes `state` only when an RF module was found.
+Identification IdentifyDevice(DeviceLink device, DiscoveryState& state);
+
+// Tries the entries in order until one identifies; the found port is left
+// open in `port`, every other port is closed. `pump` runs before each
+// identification, which is where a break request comes in.
+Identification ScanPorts(Link& link, const std::vector<std::string>& entries, PortHandle& port,
+                         DiscoveryState& state, const MessagePump& pump);
+
+}  // namespace zelvane

@@ -1,0 +1,68 @@
+// The exchange: purge, write, wait, read, judge.
+#include "link/exchange.h"
+
+#include <cstdio>
+
+namespace zelvane {
+
+std::string FormatTrace(const std::uint8_t* bytes, std::size_t count) {
+  std::string text = kTracePrefix;
+  char hex[4];
+  for (std::size_t i = 0; i < count; ++i) {
+    std::snprintf(hex, sizeof hex, " %02X", bytes[i]);
+    text += hex;
+  }
+  return text;
+}
+
+Link::Link(DebugSink sink) : sink_(std::move(sink)) {}
+
+void Link::Debug(const std::string& text) const {
+  if (sink_) sink_(text);
+}
+
+void Link::TraceFrame(const std::uint8_t* bytes, std::size_t count) {
+  if (pump_) pump_();
+  Debug(FormatTrace(bytes, count));
+}
+
+ExchangeStatus Link::RunExchange(SerialPort& port, const Frame& request, int writeWaitMs,
+                                 int replyWaitMs) {
+  // A reply that came too late for the previous exchange must not be taken
+  // as the answer to this one, so both queues are purged.
+  port.PurgeOutput();
+  port.PurgeInput();
+  writeCom_.Clear();
+  if (port.Write(request.data(), request.size(), writeWaitMs)) writeCom_.Set();
+  if (!writeCom_.Wait(writeWaitMs)) {
+    port.AbortWrite();
+    return kStatusWriteTimeout;
+  }
+  ReadReply(port);
+  switch (Event::WaitAny(receiveComplete_, receiveTimeOut_, replyWaitMs)) {
+    case 0: return ReplyStatusField(reply_);
+    case 1: return kStatusReadFailed;
+    case Event::kWaitTimedOut: return kStatusNoReadEvent;
+    default: return kStatusReadFailed;
+  }
+}
+
+void Link::ReadReply(SerialPort& port) {
+  reply_.fill(0);
+  const int got = port.Read(reply_.data(), kMaxReplyRead);
+  if (got < 0) {
+    Debug(kReadErrorLine);
+    receiveTimeOut_.Set();
+    return;
+  }
+  const auto count = static_cast<std::size_t>(got);
+  if (count >= kMinReplyLength) {
+    receiveComplete_.Set();
+  } else {
+    Debug(kShortReadLine);
+    receiveTimeOut_.Set();
+  }
+  TraceFrame(reply_.data(), count);
+}
+
+}  // namespace zelvane

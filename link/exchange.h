@@ -1,0 +1,58 @@
+// One request/response exchange on the open port: write the request, read
+// the reply into the reply buffer, and turn the outcome into a status.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "link/debug_output.h"
+#include "link/event.h"
+#include "link/exchange_status.h"
+#include "link/frame.h"
+#include "link/reply.h"
+#include "link/serial_port.h"
+
+namespace zelvane {
+
+// Lets the window handle its pending messages while the link works.
+using MessagePump = std::function<void()>;
+
+// Debugger lines of the read.
+constexpr char kTracePrefix[] = "Receive data :";
+constexpr char kShortReadLine[] = "Timeout i/o,incorrect data len";
+constexpr char kReadErrorLine[] = "Criticall i/o error";
+
+// "Receive data :" and each byte as a blank and two upper-case hex digits.
+std::string FormatTrace(const std::uint8_t* bytes, std::size_t count);
+
+// The link state that exists once per program: the completion events and
+// the reply buffer, which keeps the last reply until the next read.
+class Link {
+ public:
+  explicit Link(DebugSink sink = DefaultDebugSink());
+
+  void SetMessagePump(MessagePump pump) { pump_ = std::move(pump); }
+
+  ExchangeStatus RunExchange(SerialPort& port, const Frame& request, int writeWaitMs,
+                             int replyWaitMs);
+  // The read step alone: reports only through the events and the trace.
+  void ReadReply(SerialPort& port);
+  // Lets pending messages through once, then writes the trace.
+  void TraceFrame(const std::uint8_t* bytes, std::size_t count);
+
+  const ReplyBuffer& Reply() const { return reply_; }
+
+ private:
+  void Debug(const std::string& text) const;
+
+  DebugSink sink_;
+  MessagePump pump_;
+  Event receiveComplete_{Event::Reset::Automatic};
+  Event receiveTimeOut_{Event::Reset::Automatic};
+  Event writeCom_{Event::Reset::Manual};
+  ReplyBuffer reply_{};
+};
+
+}  // namespace zelvane

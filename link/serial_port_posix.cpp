@@ -1,0 +1,260 @@
+// Serial ports on POSIX: termios in raw mode, exclusive through flock and
+// TIOCEXCL, and the Windows read time-outs rebuilt on poll().
+#include <dirent.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+
+#include "link/serial_port.h"
+
+namespace zelvane {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr char kPortsVariable[] = "ZELVANE_PORTS";
+constexpr char kSysTty[] = "/sys/class/tty";
+constexpr char kPlatformUartDriver[] = "serial8250";
+constexpr char kUnknownUartType[] = "0";
+
+int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
+
+// A pseudo-terminal has no modem lines and no break: those calls may fail
+// with ENOTTY or EINVAL without making the port unusable.
+bool ToleratedLineError(int error) { return error == ENOTTY || error == EINVAL; }
+
+OpenFailure FailureOf(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM: return OpenFailure::AccessDenied;
+    case EBUSY:
+    case EWOULDBLOCK: return OpenFailure::Busy;
+    default: return OpenFailure::NotFound;
+  }
+}
+
+bool ConfigureLine(int fd) {
+  termios tio{};
+  if (tcgetattr(fd, &tio) != 0) return false;
+  tio.c_iflag &= ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR |
+                                        IGNCR | ICRNL | IXON | IXOFF | IXANY | INPCK);
+  tio.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+  tio.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
+  tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB | CRTSCTS);
+  tio.c_cflag |= CS8 | CLOCAL | CREAD;
+  tio.c_cc[VMIN] = 0;
+  tio.c_cc[VTIME] = 0;
+  static_assert(kBaudRate == 38400, "the speed constant below must follow kBaudRate");
+  if (cfsetispeed(&tio, B38400) != 0 || cfsetospeed(&tio, B38400) != 0) return false;
+  if (tcsetattr(fd, TCSANOW, &tio) != 0) return false;
+
+  int lines = TIOCM_DTR | TIOCM_RTS;
+  if (ioctl(fd, TIOCMBIC, &lines) != 0 && !ToleratedLineError(errno)) return false;
+  if (ioctl(fd, TIOCCBRK) != 0 && !ToleratedLineError(errno)) return false;
+  return true;
+}
+
+void CloseFd(int fd) {
+  ioctl(fd, TIOCNXCL);
+  ::close(fd);
+}
+
+int RemainingMs(Clock::time_point deadline) {
+  const auto left = deadline - Clock::now();
+  if (left <= Clock::duration::zero()) return 0;
+  // Round up so that the wait never ends before its deadline.
+  return static_cast<int>(
+      std::chrono::ceil<std::chrono::milliseconds>(left).count());
+}
+
+std::string ReadFirstLine(const std::string& path) {
+  std::ifstream in(path);
+  std::string line;
+  std::getline(in, line);
+  return line;
+}
+
+std::string LinkTarget(const std::string& path) {
+  char target[4096];
+  const ssize_t n = readlink(path.c_str(), target, sizeof target - 1);
+  if (n <= 0) return {};
+  target[n] = '\0';
+  const std::string full(target);
+  return full.substr(full.find_last_of('/') + 1);
+}
+
+// A tty with a device behind it, except platform UART slots without a UART.
+bool IsRealSerialDevice(const std::string& name) {
+  const std::string dir = std::string(kSysTty) + "/" + name;
+  if (access((dir + "/device").c_str(), F_OK) != 0) return false;
+  if (LinkTarget(dir + "/device/driver") != kPlatformUartDriver) return true;
+  return ReadFirstLine(dir + "/type") != kUnknownUartType;
+}
+
+// ttyS2 before ttyS10.
+bool NaturalLess(const std::string& a, const std::string& b) {
+  std::size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    if (std::isdigit(static_cast<unsigned char>(a[i])) &&
+        std::isdigit(static_cast<unsigned char>(b[j]))) {
+      std::size_t ei = i, ej = j;
+      while (ei < a.size() && std::isdigit(static_cast<unsigned char>(a[ei]))) ++ei;
+      while (ej < b.size() && std::isdigit(static_cast<unsigned char>(b[ej]))) ++ej;
+      const unsigned long long na = std::strtoull(a.substr(i, ei - i).c_str(), nullptr, 10);
+      const unsigned long long nb = std::strtoull(b.substr(j, ej - j).c_str(), nullptr, 10);
+      if (na != nb) return na < nb;
+      i = ei;
+      j = ej;
+    } else {
+      if (a[i] != b[j]) return a[i] < b[j];
+      ++i;
+      ++j;
+    }
+  }
+  return a.size() - i < b.size() - j;
+}
+
+std::vector<std::string> SysfsSerialNames() {
+  std::vector<std::string> names;
+  if (DIR* dir = opendir(kSysTty)) {
+    while (const dirent* entry = readdir(dir)) {
+      const std::string name = entry->d_name;
+      if (name[0] != '.' && IsRealSerialDevice(name)) names.push_back(name);
+    }
+    closedir(dir);
+  }
+  std::sort(names.begin(), names.end(), NaturalLess);
+  for (std::string& name : names) name = "/dev/" + name;
+  return names;
+}
+
+std::vector<std::string> ConfiguredPortPaths() {
+  std::vector<std::string> paths;
+  const char* value = std::getenv(kPortsVariable);
+  if (value == nullptr) return paths;
+  std::string rest(value);
+  std::size_t start = 0;
+  while (start <= rest.size()) {
+    const std::size_t end = std::min(rest.find(':', start), rest.size());
+    if (end > start) paths.push_back(rest.substr(start, end - start));
+    start = end + 1;
+  }
+  return paths;
+}
+
+}  // namespace
+
+SerialPort::SerialPort(std::intptr_t handle, std::string name)
+    : handle_(handle), name_(std::move(name)) {}
+
+SerialPort::~SerialPort() { Close(); }
+
+std::unique_ptr<SerialPort> SerialPort::Open(const std::string& name, OpenFailure* failure) {
+  OpenFailure ignored;
+  OpenFailure& why = failure ? *failure : ignored;
+  const int fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    why = FailureOf(errno);
+    return nullptr;
+  }
+  // flock holds against every other open file description, in this process
+  // too; TIOCEXCL also keeps out programs that do not lock.
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    why = OpenFailure::Busy;
+    ::close(fd);
+    return nullptr;
+  }
+  if ((ioctl(fd, TIOCEXCL) != 0 && errno != ENOTTY) || !ConfigureLine(fd)) {
+    why = OpenFailure::ConfigFailed;
+    CloseFd(fd);
+    return nullptr;
+  }
+  why = OpenFailure::None;
+  return std::unique_ptr<SerialPort>(new SerialPort(fd, name));
+}
+
+bool SerialPort::Write(const std::uint8_t* bytes, std::size_t count, int timeoutMs) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  std::size_t done = 0;
+  while (done < count) {
+    const ssize_t n = ::write(Fd(handle_), bytes + done, count - done);
+    if (n > 0) {
+      done += static_cast<std::size_t>(n);
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && errno != EAGAIN) return false;
+    const int left = RemainingMs(deadline);
+    if (left == 0) return false;
+    pollfd p{Fd(handle_), POLLOUT, 0};
+    if (poll(&p, 1, left) < 0 && errno != EINTR) return false;
+  }
+  return true;
+}
+
+int SerialPort::Read(std::uint8_t* buffer, std::size_t maxBytes) {
+  const auto start = Clock::now();
+  const auto total = start + std::chrono::milliseconds(
+                                 kReadTotalMultiplierMs * static_cast<int>(maxBytes) +
+                                 kReadTotalConstantMs);
+  // The interval timer runs only once the first byte has arrived.
+  auto deadline = total;
+  std::size_t got = 0;
+  while (got < maxBytes) {
+    const int left = RemainingMs(deadline);
+    if (left == 0) break;
+    pollfd p{Fd(handle_), POLLIN, 0};
+    const int ready = poll(&p, 1, left);
+    if (ready < 0) {
+      if (errno == EINTR) continue;
+      return -1;
+    }
+    if (ready == 0) continue;
+    const ssize_t n = ::read(Fd(handle_), buffer + got, maxBytes - got);
+    if (n > 0) {
+      got += static_cast<std::size_t>(n);
+      deadline = std::min(total, Clock::now() + std::chrono::milliseconds(kReadIntervalTimeoutMs));
+    } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
+      return -1;  // the line hung up or broke
+    }
+  }
+  return static_cast<int>(got);
+}
+
+void SerialPort::PurgeOutput() { tcflush(Fd(handle_), TCOFLUSH); }
+
+void SerialPort::AbortWrite() { tcflush(Fd(handle_), TCOFLUSH); }
+
+void SerialPort::PurgeInput() { tcflush(Fd(handle_), TCIFLUSH); }
+
+bool SerialPort::Close() {
+  if (handle_ < 0) return true;
+  const int fd = Fd(handle_);
+  handle_ = -1;
+  ioctl(fd, TIOCNXCL);
+  return ::close(fd) == 0;
+}
+
+std::vector<std::string> SystemPortNames() {
+  std::vector<std::string> names = SysfsSerialNames();
+  const std::vector<std::string> configured = ConfiguredPortPaths();
+  names.insert(names.end(), configured.begin(), configured.end());
+  return names;
+}
+
+std::string AccessHint() {
+  return "You have no read and write access to this port: add your user to the "
+         "group 'dialout' (sudo usermod -aG dialout $USER) and log in again.";
+}
+
+}  // namespace zelvane

@@ -1,0 +1,43 @@
+// The device's 29-byte parameter block: the level code at byte 19, the
+// frequency code big-endian in bytes 25 to 28, every other byte carried
+// unchanged.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "params/level_table.h"
+
+namespace zelvane {
+
+constexpr std::size_t kBlockSize = 29;
+constexpr std::size_t kLevelCodeByte = 19;
+constexpr std::size_t kFrequencyByte = 25;
+
+using ParamBlock = std::array<std::uint8_t, kBlockSize>;
+
+// The frequency code counts steps of 1 / 4971026 MHz.
+constexpr float kFrequencyStepsPerMHz = 4971026.0f;
+
+struct DecodedParameters {
+  std::size_t levelIndex = 0;
+  float levelDb = kLevelTable[0];
+  std::string levelText;      // FormatValue of the level
+  std::string frequencyText;  // the installed frequency, "62,00"
+};
+
+DecodedParameters DecodeParameters(const ParamBlock& block, const LevelCodes& codes);
+double DecodeFrequencyMHz(const ParamBlock& block);
+
+void EncodeFrequency(float megahertz, ParamBlock& block);
+void EncodeLevel(std::size_t levelIndex, const LevelCodes& codes, ParamBlock& block);
+
+// Copies the block part of a read reply's body (body offset 5 on) into
+// `block` from its first byte: never past the block, never past the body.
+// Returns how many bytes the body carried; the rest of `block` is kept.
+std::size_t CopyBlockFromBody(const std::uint8_t* body, std::size_t bodyLength,
+                              ParamBlock& block);
+
+}  // namespace zelvane
