@@ -1,0 +1,46 @@
+// The register table window: every byte of the parameter block as a hex
+// cell. Its cells are what the next write sends.
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+#include "params/param_block.h"
+
+namespace Ui {
+class TTableIF;
+}
+
+class QTableWidget;
+
+class TTableIF : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kColumns = 3;
+  static constexpr int kRows = 15;
+  static constexpr int kLevelColumn = 2;
+  static constexpr int kLevelRow = 9;
+
+  explicit TTableIF(QWidget* parent = nullptr);
+  ~TTableIF() override;
+
+  // The block the grid shows; the main window's, never owned here.
+  void SetBlock(const zelvane::ParamBlock* block) { block_ = block; }
+  void FillGrid();
+  void LoadDefaultCells();
+
+  QString Cell(int column, int row) const;
+  void SetCell(int column, int row, const QString& text);
+
+  QTableWidget* Grid() const;
+
+ private:
+  void SetLabels();
+
+  std::unique_ptr<Ui::TTableIF> ui_;
+  const zelvane::ParamBlock* block_ = nullptr;
+};
+
+// Two upper-case hex digits, the form of every byte shown to the user.
+QString ByteText(std::uint8_t byte);
