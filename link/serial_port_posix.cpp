@@ -24,7 +24,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr char kPortsVariable[] = "ZELVANE_PORTS";
 constexpr char kSysTty[] = "/sys/class/tty";
-constexpr char kPlatformUartDriver[] = "serial8250";
 constexpr char kUnknownUartType[] = "0";
 
 int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
@@ -84,20 +83,11 @@ std::string ReadFirstLine(const std::string& path) {
   return line;
 }
 
-std::string LinkTarget(const std::string& path) {
-  char target[4096];
-  const ssize_t n = readlink(path.c_str(), target, sizeof target - 1);
-  if (n <= 0) return {};
-  target[n] = '\0';
-  const std::string full(target);
-  return full.substr(full.find_last_of('/') + 1);
-}
-
-// A tty with a device behind it, except platform UART slots without a UART.
+// A tty with a device behind it, except UART slots (serial8250 reserves
+// several) in which the kernel found no UART.
 bool IsRealSerialDevice(const std::string& name) {
   const std::string dir = std::string(kSysTty) + "/" + name;
   if (access((dir + "/device").c_str(), F_OK) != 0) return false;
-  if (LinkTarget(dir + "/device/driver") != kPlatformUartDriver) return true;
   return ReadFirstLine(dir + "/type") != kUnknownUartType;
 }
 

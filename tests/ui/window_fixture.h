@@ -1,0 +1,69 @@
+// The two real windows, as the program creates them, on the ports given,
+// with the error boxes recorded instead of shown.
+#pragma once
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+#include <utility>
+
+#include "sim/simulator.h"
+#include "ui/settings_window.h"
+#include "ui/table_window.h"
+#include "ui/track_bar.h"
+#include "ui/up_down.h"
+
+namespace zelvane::testing {
+
+struct ErrorBoxRecord {
+  QString text;
+  QString title;
+};
+
+class Windows {
+ public:
+  explicit Windows(const QStringList& ports, const QStringList& arguments = {"zelvane-settings"}) {
+    qputenv("ZELVANE_PORTS", ports.join(QLatin1Char(':')).toUtf8());
+    settings = std::make_unique<TSettings_Zelvane>(
+        arguments, [this](const QString& text, const QString& title) {
+          errors.push_back({text, title});
+        });
+    table = std::make_unique<TTableIF>();
+    settings->AttachTableWindow(table.get());
+    settings->show();
+  }
+
+  template <typename T>
+  T* get(const char* name) const {
+    T* child = settings->findChild<T*>(QLatin1String(name));
+    if (child == nullptr) qFatal("no control %s", name);
+    return child;
+  }
+  QLabel* label(const char* name) const { return get<QLabel>(name); }
+  QAbstractButton* button(const char* name) const { return get<QAbstractButton>(name); }
+  QString status() const { return label("Label5")->text(); }
+
+  // Presses Connect; the search and the reads run inside the click.
+  void Connect() { button("BitBtn2")->click(); }
+  // Chooses a port of the list as the user does.
+  void ChoosePort(int index) {
+    auto* ports = get<QComboBox>("ComboBox1");
+    ports->setCurrentIndex(index);
+    emit ports->activated(index);
+  }
+
+  std::vector<ErrorBoxRecord> errors;
+  std::unique_ptr<TSettings_Zelvane> settings;
+  std::unique_ptr<TTableIF> table;
+};
+
+inline QString Port(const sim::Simulator& simulator) {
+  return QString::fromStdString(simulator.PortPath());
+}
+
+}  // namespace zelvane::testing
