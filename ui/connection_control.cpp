@@ -1,5 +1,6 @@
 // The connection group: automatic search or a port from the list, the
 // Connect button with its progress, and reading the device on success.
+#include <QLineEdit>
 #include <QTimer>
 
 #include "ui/settings_window.h"
@@ -85,8 +86,9 @@ std::uint16_t TSettings_Zelvane::ConnectSelectedPort() {
 
 void TSettings_Zelvane::SpeedButton1Click() {
   port_.reset();
-  ui_->ComboBox1->setPlaceholderText(QString());
   ListPorts();
+  // No text at all until the language button puts the prompt back.
+  ui_->ComboBox1->lineEdit()->setPlaceholderText(QString());
   ui_->BitBtn2->setEnabled(false);
   ui_->Label5->clear();
   ui_->Panel1->hide();

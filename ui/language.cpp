@@ -1,4 +1,6 @@
 // Switching the main window's captions between Russian and English.
+#include <QLineEdit>
+
 #include "ui/captions.h"
 #include "ui/settings_window.h"
 #include "ui_settings_window.h"
@@ -25,7 +27,9 @@ void TSettings_Zelvane::ApplyCaptions(const Captions& captions) {
   ui_->GroupBox2->setTitle(captions.connectGroup);
   ui_->RadioButton1->setText(captions.automatically);
   ui_->RadioButton2->setText(captions.fromList);
-  if (ui_->ComboBox1->currentIndex() == -1) ui_->ComboBox1->setPlaceholderText(captions.portPrompt);
+  if (ui_->ComboBox1->currentIndex() == -1) {
+    ui_->ComboBox1->lineEdit()->setPlaceholderText(captions.portPrompt);
+  }
   ui_->BitBtn2->setText(captions.connect);
   ui_->GroupBox3->setTitle(captions.parametersGroup);
   ui_->Label2->setText(captions.installedRf);

@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
@@ -14,6 +15,7 @@
 
 #include "link/crc16.h"
 #include "params/level_table.h"
+#include "ui/captions.h"
 #include "ui/glyphs.h"
 #include "ui/table_window.h"
 #include "ui_settings_window.h"
@@ -66,6 +68,10 @@ TSettings_Zelvane::TSettings_Zelvane(const QStringList& arguments, ErrorBox erro
   ui_->SpeedButton1->setIcon(glyphs::Refresh());
   ui_->SpeedButton4->setIcon(glyphs::BreakCross());
   ui_->UpDown1->SetRange(0, kUpDownMaximum);
+  // The port box shows its prompt as text of its own, yet only ports
+  // from the list can be chosen.
+  ui_->ComboBox1->lineEdit()->setReadOnly(true);
+  ui_->ComboBox1->lineEdit()->setPlaceholderText(EnglishCaptionsTable().portPrompt);
 
   timer1_ = new QTimer(this);
   timer1_->setInterval(kTimerIntervalMs);
@@ -148,6 +154,7 @@ void TSettings_Zelvane::ListPorts() {
   for (const std::string& entry : zelvane::ListSerialPorts()) {
     ui_->ComboBox1->addItem(QString::fromStdString(entry));
   }
+  ui_->ComboBox1->setCurrentIndex(-1);
   if (ui_->ComboBox1->count() == 0) {
     ShowError(kNoPortsText, kNoPortsTitle);
   } else {

@@ -39,7 +39,7 @@ class MainWindowTest : public QObject {
     auto* ports = w.get<QComboBox>("ComboBox1");
     QVERIFY(!ports->isEnabled());
     QCOMPARE(ports->currentIndex(), -1);
-    QCOMPARE(ports->placeholderText(), QStringLiteral("Выбрать порт"));
+    QCOMPARE(ports->lineEdit()->placeholderText(), QStringLiteral("Выбрать порт"));
     QCOMPARE(ports->count(), 1);
     QCOMPARE(ports->itemText(0), Port(device));
     QVERIFY(w.button("BitBtn2")->isEnabled());
@@ -88,7 +88,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.button("SpeedButton3")->text(), QStringLiteral("Write parameters"));
     QCOMPARE(w.label("Label3")->text(), QStringLiteral("Admissible range of customisation level RF(dB)"));
     QCOMPARE(countries->placeholderText(), QStringLiteral("Select country"));
-    QCOMPARE(w.get<QComboBox>("ComboBox1")->placeholderText(), QStringLiteral("Select port to connect"));
+    QCOMPARE(w.get<QComboBox>("ComboBox1")->lineEdit()->placeholderText(), QStringLiteral("Select port to connect"));
 
     countries->setCurrentIndex(0);
     w.button("SpeedButton5")->click();
