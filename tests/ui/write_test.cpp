@@ -1,0 +1,198 @@
+// Writing to a simulated device and verifying what it holds.
+#include <QTableWidget>
+#include <QTimer>
+#include <functional>
+
+#include "params/param_block.h"
+#include "window_fixture.h"
+
+using zelvane::testing::Port;
+using zelvane::testing::Windows;
+namespace sim = zelvane::sim;
+
+namespace {
+
+constexpr int kSamplingMs = 20;
+
+// Calls `sample` every few milliseconds while the window pumps messages,
+// to see the states a run passes through.
+class Sampler {
+ public:
+  explicit Sampler(std::function<void()> sample) {
+    QObject::connect(&timer_, &QTimer::timeout, std::move(sample));
+    timer_.start(kSamplingMs);
+  }
+
+ private:
+  QTimer timer_;
+};
+
+zelvane::ParamBlock GridBlock(const TTableIF& table) {
+  zelvane::ParamBlock block{};
+  for (std::size_t i = 0; i < block.size(); ++i) {
+    const int row = static_cast<int>(i / 2);
+    const int column = static_cast<int>(i % 2) + 1;
+    block[i] = static_cast<std::uint8_t>(table.Cell(column, row).toUInt(nullptr, 16));
+  }
+  return block;
+}
+
+}  // namespace
+
+class WriteTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void writesTheGridAndVerifiesIt() {
+    sim::Simulator device;
+    Windows w({Port(device)});
+    w.Connect();
+    w.button("RadioButton5")->click();                 // TV3, 80 MHz
+    w.get<TrackBar>("TrackBar1")->setValue(17);        // -3,00 dB
+    w.button("RadioButton24")->click();                // QAM 64
+    const zelvane::ParamBlock sent = GridBlock(*w.table);
+
+    bool editingLocked = false;
+    bool languageLive = false;
+    bool writeButtonLocked = false;
+    Sampler sampler([&] {
+      if (!w.status().startsWith("Set parameters")) return;
+      editingLocked = !w.get<QWidget>("GroupBox4")->isEnabled() &&
+                      !w.get<QWidget>("TrackBar1")->isEnabled() &&
+                      !w.get<QWidget>("ComboBoxEx1")->isEnabled() && !w.table->Grid()->isEnabled();
+      languageLive = w.button("SpeedButton5")->isEnabled();
+      writeButtonLocked = !w.button("SpeedButton3")->isEnabled();
+    });
+    w.button("SpeedButton3")->click();
+
+    zelvane::ParamBlock expected = sent;
+    zelvane::EncodeFrequency(80.0f, expected);
+    expected[zelvane::kLevelCodeByte] = 152;
+    QCOMPARE(sent, expected);
+    const sim::DeviceState held = device.State();
+    QCOMPARE(held.block, expected);
+    QCOMPARE(held.modulation, 1);
+    QCOMPARE(held.country, 0);
+    QVERIFY2(w.status().startsWith("Verify write data.."), qPrintable(w.status()));
+    QVERIFY2(w.status().endsWith("..OK!"), qPrintable(w.status()));
+    QCOMPARE(w.label("StaticText1")->text(), QStringLiteral("80,00"));
+    QVERIFY(w.get<QRadioButton>("RadioButton5")->isChecked());
+    QVERIFY(w.get<QRadioButton>("RadioButton24")->isChecked());
+    QCOMPARE(w.get<QComboBox>("ComboBoxEx1")->currentText(), QStringLiteral("Russia"));
+    QVERIFY(editingLocked);
+    QVERIFY(languageLive);
+    QVERIFY(writeButtonLocked);
+    QVERIFY(w.button("SpeedButton3")->isEnabled());
+    QVERIFY(w.get<QWidget>("GroupBox4")->isEnabled());
+    QVERIFY(w.table->Grid()->isEnabled());
+  }
+
+  void deviceThatStoresOtherwiseIsShownAsItIs() {
+    sim::Simulator device;
+    device.StoreDifferently(19, 101);  // level code of -5,00 dB
+    Windows w({Port(device)});
+    w.Connect();
+    w.button("SpeedButton3")->click();
+    QVERIFY2(w.status().endsWith("..ERROR!"), qPrintable(w.status()));
+    QCOMPARE(w.get<QLineEdit>("Edit1")->text(), QStringLiteral("-5,00"));
+    QCOMPARE(w.get<TrackBar>("TrackBar1")->value(), 13);
+    QCOMPARE(w.settings->Block()[zelvane::kLevelCodeByte], 101);
+    QCOMPARE(w.table->Cell(2, 9), QStringLiteral("65"));
+  }
+
+  void typedCellIsWrittenAsTyped() {
+    sim::Simulator device;
+    Windows w({Port(device)});
+    w.Connect();
+    w.table->SetCell(1, 0, "1FF");
+    w.table->SetCell(2, 3, "a");
+    w.table->SetCell(2, 14, "zz");  // no byte of the block: never read
+    w.button("SpeedButton3")->click();
+    QCOMPARE(device.State().block[0], 0xFF);
+    QCOMPARE(device.State().block[7], 0x0A);
+    QVERIFY2(w.status().endsWith("..OK!"), qPrintable(w.status()));
+  }
+
+  void unreadableCellStopsBeforeAnythingIsSent_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("letter") << "G1";
+    QTest::newRow("blank") << " ";
+  }
+  void unreadableCellStopsBeforeAnythingIsSent() {
+    QFETCH(QString, text);
+    sim::Simulator device;
+    Windows w({Port(device)});
+    w.Connect();
+    const std::size_t requestsBefore = device.Requests().size();
+    w.table->SetCell(2, 5, text);
+    w.button("SpeedButton3")->click();
+    QCOMPARE(w.errors.size(), std::size_t{1});
+    QCOMPARE(w.errors[0].text, QStringLiteral("'0x0%1' is not a valid integer value").arg(text));
+    QCOMPARE(device.Requests().size(), requestsBefore);
+    QVERIFY(w.button("SpeedButton3")->isEnabled());
+    QVERIFY(w.get<QWidget>("GroupBox4")->isEnabled());
+    QVERIFY2(w.status().endsWith("..OK!"), "the connect's status stays");
+  }
+
+  void unrecognisedDeviceGetsNoModulationCommand() {
+    sim::DeviceState state;
+    state.revision = "rev2";
+    sim::Simulator device(state);
+    Windows w({Port(device)});
+    w.Connect();
+    w.button("SpeedButton3")->click();
+    QVERIFY2(w.status().endsWith("..OK!"), qPrintable(w.status()));
+    QVERIFY(device.RequestsFor(zelvane::kCmdSetModulation).empty());
+    QVERIFY(device.RequestsFor(zelvane::kCmdReadModulation).empty());
+    QVERIFY(!w.button("RadioButton23")->isEnabled());
+  }
+
+  void writesTheDeviceRefusesEndTheWritePhaseWithError() {
+    sim::Simulator device;
+    Windows w({Port(device)});
+    w.Connect();
+    device.Script(zelvane::kCmdWriteParamBlock, {sim::Silence()});
+    QString writePhase;
+    Sampler sampler([&] {
+      if (w.status().startsWith("Set parameters")) writePhase = w.status();
+    });
+    w.button("SpeedButton3")->click();
+    QVERIFY2(writePhase.endsWith("..Error!"), qPrintable(writePhase));
+  }
+
+  void noCountrySelectedIsWrittenAs255() {
+    sim::Simulator device;
+    Windows w({Port(device)});
+    w.Connect();
+    w.get<QComboBox>("ComboBoxEx1")->setCurrentIndex(-1);
+    w.button("SpeedButton3")->click();
+    QCOMPARE(device.State().country, 255);
+    QCOMPARE(w.get<QComboBox>("ComboBoxEx1")->currentIndex(), 0);
+    QCOMPARE(w.get<QComboBox>("ComboBoxEx1")->placeholderText(), QStringLiteral("Выбрать страну"));
+  }
+
+  void failedReadBackUsesNoByteOfIt_data() {
+    QTest::addColumn<bool>("silent");
+    QTest::newRow("no reply") << true;
+    QTest::newRow("short reply") << false;
+  }
+  void failedReadBackUsesNoByteOfIt() {
+    QFETCH(bool, silent);
+    sim::Simulator device;
+    Windows w({Port(device)});
+    w.Connect();
+    w.table->SetCell(1, 0, "00");  // the zero tail of a short reply would match this
+    const zelvane::ParamBlock before = GridBlock(*w.table);
+    device.Script(zelvane::kCmdReadParamBlock,
+                  {silent ? sim::Silence() : sim::WithData(std::vector<std::uint8_t>(20, 0))});
+    device.Script(zelvane::kCmdReadCountryIndex, {sim::Silence()});
+    w.button("SpeedButton3")->click();
+    QVERIFY2(w.status().endsWith("..ERROR!"), qPrintable(w.status()));
+    QCOMPARE(w.settings->Block(), before);
+    QCOMPARE(w.get<QComboBox>("ComboBoxEx1")->currentIndex(), 0);
+    QCOMPARE(w.label("StaticText1")->text(), QStringLiteral("62,00"));
+  }
+};
+
+QTEST_MAIN(WriteTest)
+#include "write_test.moc"
