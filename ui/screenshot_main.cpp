@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QGuiApplication>
 #include <QPushButton>
+#include <QRect>
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
@@ -15,6 +16,7 @@
 
 namespace {
 constexpr int kSettleMs = 500;
+constexpr int kMargin = 8;
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -35,7 +37,12 @@ int main(int argc, char** argv) {
     auto* tableButton = settings.findChild<QToolButton*>(QStringLiteral("SpeedButton2"));
     if (tableButton->isVisible()) tableButton->click();
     QTimer::singleShot(kSettleMs, [&] {
-      const bool saved = QGuiApplication::primaryScreen()->grabWindow(0).save(output);
+      const QRect area = settings.frameGeometry()
+                             .united(table.isVisible() ? table.frameGeometry() : QRect())
+                             .adjusted(-kMargin, -kMargin, kMargin, kMargin);
+      const bool saved = QGuiApplication::primaryScreen()
+                             ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                             .save(output);
       std::printf("%s\n", saved ? qPrintable(output) : "screenshot failed");
       app.exit(saved ? 0 : 1);
     });

@@ -60,6 +60,13 @@ TSettings_Zelvane::TSettings_Zelvane(const QStringList& arguments, ErrorBox erro
   QFont editFont(QStringLiteral("MS Serif"));
   editFont.setPixelSize(kFontPixelSize);
   ui_->Edit1->setFont(editFont);
+  QFont boldFont = designFont;
+  boldFont.setBold(true);
+  ui_->Label1->setFont(boldFont);
+  QPalette countryColours = ui_->ComboBoxEx1->palette();
+  countryColours.setColor(QPalette::Text, Qt::darkBlue);
+  countryColours.setColor(QPalette::ButtonText, Qt::darkBlue);
+  ui_->ComboBoxEx1->setPalette(countryColours);
 
   ui_->Image1->setPixmap(glyphs::RussianFlag());
   ui_->Image2->setPixmap(glyphs::BritishFlag());
