@@ -48,7 +48,12 @@ class SerialPort {
   const std::string& Name() const { return name_; }
 
  private:
+  static constexpr std::intptr_t kNoHandle = -1;
+
   SerialPort(std::intptr_t handle, std::string name);
+  // The platform part of Open: the configured handle, or kNoHandle with
+  // the reason in `why`.
+  static std::intptr_t OpenHandle(const std::string& name, OpenFailure& why);
 
   std::intptr_t handle_;
   std::string name_;

@@ -144,33 +144,25 @@ std::vector<std::string> ConfiguredPortPaths() {
 
 }  // namespace
 
-SerialPort::SerialPort(std::intptr_t handle, std::string name)
-    : handle_(handle), name_(std::move(name)) {}
-
-SerialPort::~SerialPort() { Close(); }
-
-std::unique_ptr<SerialPort> SerialPort::Open(const std::string& name, OpenFailure* failure) {
-  OpenFailure ignored;
-  OpenFailure& why = failure ? *failure : ignored;
+std::intptr_t SerialPort::OpenHandle(const std::string& name, OpenFailure& why) {
   const int fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     why = FailureOf(errno);
-    return nullptr;
+    return kNoHandle;
   }
   // flock holds against every other open file description, in this process
   // too; TIOCEXCL also keeps out programs that do not lock.
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
     why = OpenFailure::Busy;
     ::close(fd);
-    return nullptr;
+    return kNoHandle;
   }
   if ((ioctl(fd, TIOCEXCL) != 0 && errno != ENOTTY) || !ConfigureLine(fd)) {
     why = OpenFailure::ConfigFailed;
     CloseFd(fd);
-    return nullptr;
+    return kNoHandle;
   }
-  why = OpenFailure::None;
-  return std::unique_ptr<SerialPort>(new SerialPort(fd, name));
+  return fd;
 }
 
 bool SerialPort::Write(const std::uint8_t* bytes, std::size_t count, int timeoutMs) {
@@ -228,9 +220,9 @@ void SerialPort::AbortWrite() { tcflush(Fd(handle_), TCOFLUSH); }
 void SerialPort::PurgeInput() { tcflush(Fd(handle_), TCIFLUSH); }
 
 bool SerialPort::Close() {
-  if (handle_ < 0) return true;
+  if (handle_ == kNoHandle) return true;
   const int fd = Fd(handle_);
-  handle_ = -1;
+  handle_ = kNoHandle;
   ioctl(fd, TIOCNXCL);
   return ::close(fd) == 0;
 }

@@ -57,29 +57,20 @@ bool ConfigurePort(HANDLE port) {
 
 }  // namespace
 
-SerialPort::SerialPort(std::intptr_t handle, std::string name)
-    : handle_(handle), name_(std::move(name)) {}
-
-SerialPort::~SerialPort() { Close(); }
-
-std::unique_ptr<SerialPort> SerialPort::Open(const std::string& name, OpenFailure* failure) {
-  OpenFailure ignored;
-  OpenFailure& why = failure ? *failure : ignored;
+std::intptr_t SerialPort::OpenHandle(const std::string& name, OpenFailure& why) {
   const std::string path = kDevicePrefix + name;
   HANDLE port = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                             OPEN_EXISTING, 0, nullptr);
   if (port == INVALID_HANDLE_VALUE) {
     why = FailureOf(GetLastError());
-    return nullptr;
+    return kNoHandle;
   }
   if (!ConfigurePort(port)) {
     why = OpenFailure::ConfigFailed;
     CloseHandle(port);
-    return nullptr;
+    return kNoHandle;
   }
-  why = OpenFailure::None;
-  return std::unique_ptr<SerialPort>(
-      new SerialPort(reinterpret_cast<std::intptr_t>(port), name));
+  return reinterpret_cast<std::intptr_t>(port);
 }
 
 // The port is synchronous: the write returns when it is complete, bounded by
@@ -103,9 +94,9 @@ void SerialPort::AbortWrite() { PurgeComm(Handle(handle_), PURGE_TXABORT); }
 void SerialPort::PurgeInput() { PurgeComm(Handle(handle_), PURGE_RXCLEAR); }
 
 bool SerialPort::Close() {
-  if (handle_ == 0) return true;
+  if (handle_ == kNoHandle) return true;
   HANDLE port = Handle(handle_);
-  handle_ = 0;
+  handle_ = kNoHandle;
   return CloseHandle(port) != 0;
 }
 

@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "ui/settings_window.h"
+#include "ui/status_texts.h"
 #include "ui/table_window.h"
 #include "ui_settings_window.h"
 
@@ -16,8 +17,6 @@ const QString kInUseMarkText = QStringLiteral("in use");
 
 const QString kSearchingText = QStringLiteral("Find device and connect...");
 const QString kProgressText = QStringLiteral("..");
-const QString kOkText = QStringLiteral("..OK!");
-const QString kErrorText = QStringLiteral("..Error!");
 
 constexpr std::uint16_t kConnected = 0;
 constexpr std::uint16_t kNotConnected = 255;
@@ -149,17 +148,17 @@ void TSettings_Zelvane::BitBtn2Click() {
   SetSearching(false);
   timer1_->stop();
   if (found.result != zelvane::kFound) {
-    AppendStatus(kErrorText);
+    AppendStatus(kStatusErrorText);
     return;
   }
   ApplyModulation(found.modulation);
   if (!ReadDeviceSettings()) {
     // A device that does not hand over its settings is not connected.
     if (ui_->RadioButton1->isChecked()) port_.reset();
-    AppendStatus(kErrorText);
+    AppendStatus(kStatusErrorText);
     return;
   }
-  AppendStatus(kOkText);
+  AppendStatus(kStatusOkText);
   ui_->BitBtn2->setEnabled(false);
   MatchInstalledChannel();
 }

@@ -8,6 +8,7 @@
 #include "params/cell_value.h"
 #include "ui/captions.h"
 #include "ui/settings_window.h"
+#include "ui/status_texts.h"
 #include "ui/table_window.h"
 #include "ui_settings_window.h"
 
@@ -17,9 +18,6 @@ const QString kSetParametersText = QStringLiteral("Set parameters..");
 const QString kVerifyText = QStringLiteral("Verify write data..");
 const QString kVerifyingFrequencyText = QStringLiteral("ver");
 const QString kVerifyingCountryText = QStringLiteral("Verification");
-const QString kWriteOkText = QStringLiteral("..OK!");
-const QString kWriteErrorText = QStringLiteral("..Error!");
-const QString kVerifyOkText = QStringLiteral("..OK!");
 const QString kVerifyErrorText = QStringLiteral("..ERROR!");
 const QString kBadCellText = QStringLiteral("'%1' is not a valid integer value");
 const QString kBadCellTitle = QStringLiteral("Error");
@@ -86,7 +84,7 @@ void TSettings_Zelvane::WriteParameters() {
     const auto country = static_cast<std::uint8_t>(ui_->ComboBoxEx1->currentIndex());
     written &= zelvane::CmdWriteCountryIndex(Device(), address, country) == zelvane::kStatusOk;
     timer1_->stop();
-    AppendStatus(written ? kWriteOkText : kWriteErrorText);
+    AppendStatus(written ? kStatusOkText : kStatusErrorText);
     Pause(kAfterWriteSteps, kAfterWriteSleepMs);
     VerifyParameters();
   }
@@ -128,7 +126,7 @@ void TSettings_Zelvane::VerifyParameters() {
       zelvane::CopyBlockFromBody(reply.body.data(), static_cast<std::size_t>(reply.bodyLength),
                                  readBack) == readBack.size();
   const bool verified = whole && readBack == block_;
-  AppendStatus(verified ? kVerifyOkText : kVerifyErrorText);
+  AppendStatus(verified ? kStatusOkText : kVerifyErrorText);
 
   if (country.status == zelvane::kStatusOk) SelectCountry(country);
   else ui_->ComboBoxEx1->setCurrentIndex(countryBefore);
