@@ -1,5 +1,6 @@
 // Opening and listing ports over pseudo-terminals.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -48,6 +49,22 @@ TEST(OpenPort, IsExclusiveAndReopensAfterClose) {
   EXPECT_TRUE(first->Close());
   EXPECT_TRUE(OpenPort(pty.SlavePath()));
   EXPECT_TRUE(OpensInAnotherProcess(pty.SlavePath()));
+}
+
+TEST(OpenPort, MissingPermissionIsToldApart) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to become a user without access";
+  sim::PseudoTerminal pty;
+  ASSERT_EQ(chmod(pty.SlavePath().c_str(), 0600), 0);
+  const pid_t child = fork();
+  if (child == 0) {
+    OpenFailure why = OpenFailure::None;
+    const bool dropped = setgid(65534) == 0 && setuid(65534) == 0;
+    _exit(dropped && !OpenPort(pty.SlavePath(), &why) && why == OpenFailure::AccessDenied ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_NE(AccessHint().find("dialout"), std::string::npos);
 }
 
 TEST(OpenPort, MissingDeviceFailsWithItsReason) {
