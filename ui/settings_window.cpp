@@ -171,8 +171,6 @@ void TSettings_Zelvane::ListPorts() {
 
 void TSettings_Zelvane::BuildCountryList() {
   const QIcon images[] = {QIcon(glyphs::RussianFlagIcon()), QIcon(glyphs::TricolourIcon())};
-  for (const char* name : zelvane::CountryNames) countryList_ << QString::fromUtf8(name);
-  for (const char* row : zelvane::ChannelRows) channelList_ << QString::fromUtf8(row);
   countryPlans_ = zelvane::BuildChannelPlans();
   ui_->ComboBoxEx1->clear();
   for (std::size_t c = 0; c < countryPlans_.size(); ++c) {

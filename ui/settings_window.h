@@ -126,8 +126,6 @@ class TSettings_Zelvane : public QWidget {
   zelvane::ParamBlock block_{};
   zelvane::LevelCodes levelCodes_{};
   QString installedFrequencyText_;
-  QStringList countryList_;
-  QStringList channelList_;
   std::vector<zelvane::ChannelPlan> countryPlans_;
   const std::vector<zelvane::ChannelEntry>* currentPlan_ = nullptr;
   bool englishCaptions_ = true;
