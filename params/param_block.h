@@ -8,11 +8,12 @@
 #include <cstdint>
 #include <string>
 
+#include "device/command_codes.h"
 #include "params/level_table.h"
 
 namespace zelvane {
 
-constexpr std::size_t kBlockSize = 29;
+constexpr std::size_t kBlockSize = kParamBlockSize;
 constexpr std::size_t kLevelCodeByte = 19;
 constexpr std::size_t kFrequencyByte = 25;
 

@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "link/crc16.h"
+#include "link/exchange_status.h"
 #include "link/frame.h"
 
 namespace zelvane::sim {
@@ -15,7 +16,6 @@ namespace {
 
 constexpr int kStaleInputMs = 1000;  // a partial frame older than this is dropped
 constexpr std::uint8_t kPadByte = 0x55;
-constexpr std::uint8_t kStatusBadFormat = 4;
 
 std::uint8_t ExpectedLength(std::uint8_t address, std::uint8_t command) {
   switch (command) {

@@ -163,18 +163,27 @@ void TSettings_Zelvane::BitBtn2Click() {
   MatchInstalledChannel();
 }
 
+std::optional<zelvane::ParamBlock> TSettings_Zelvane::WholeBlock(
+    const zelvane::CommandReply& reply) {
+  zelvane::ParamBlock block{};
+  if (reply.status != zelvane::kStatusOk ||
+      zelvane::CopyBlockFromBody(reply.body.data(), static_cast<std::size_t>(reply.bodyLength),
+                                 block) != block.size()) {
+    return std::nullopt;
+  }
+  return block;
+}
+
 // Reads the country and the block; uses nothing unless both came whole.
 bool TSettings_Zelvane::ReadDeviceSettings() {
   const std::uint8_t address = discovery_.ModuleAddress;
   const zelvane::CommandReply country = zelvane::CmdReadCountryIndex(Device(), address);
   if (country.status != zelvane::kStatusOk) return false;
-  const zelvane::CommandReply block = zelvane::CmdReadParamBlock(Device(), address);
-  if (block.status != zelvane::kStatusOk ||
-      block.bodyLength < static_cast<int>(zelvane::kBodyDataOffset + zelvane::kBlockSize)) {
-    return false;
-  }
+  const std::optional<zelvane::ParamBlock> block =
+      WholeBlock(zelvane::CmdReadParamBlock(Device(), address));
+  if (!block) return false;
   SelectCountry(country);
-  zelvane::CopyBlockFromBody(block.body.data(), static_cast<std::size_t>(block.bodyLength), block_);
+  block_ = *block;
   if (tableWindow_ != nullptr) {
     tableWindow_->SetBlock(&block_);
     tableWindow_->FillGrid();

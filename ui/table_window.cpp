@@ -75,7 +75,7 @@ void TTableIF::FillGrid() {
   if (block_ == nullptr) return;
   for (int row = 0; row < kRows; ++row) {
     for (int column = 1; column < kColumns; ++column) {
-      const auto index = static_cast<std::size_t>(2 * row + column - 1);
+      const std::size_t index = BlockByteOf(column, row);
       SetCell(column, row, index < block_->size() ? ByteText((*block_)[index]) : kNoByteText);
     }
   }

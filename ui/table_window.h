@@ -30,6 +30,12 @@ class TTableIF : public QWidget {
   void FillGrid();
   void LoadDefaultCells();
 
+  // The block byte that cell (column, row) holds; kBlockSize for column 2
+  // of the last row, which holds none.
+  static std::size_t BlockByteOf(int column, int row) {
+    return static_cast<std::size_t>(2 * row + column - 1);
+  }
+
   QString Cell(int column, int row) const;
   void SetCell(int column, int row, const QString& text);
 

@@ -52,7 +52,7 @@ void TSettings_Zelvane::SetEditingEnabled(bool enabled) {
 bool TSettings_Zelvane::TakeBlockFromGrid() {
   for (int row = 0; row < TTableIF::kRows; ++row) {
     for (int column = 1; column < TTableIF::kColumns; ++column) {
-      const auto index = static_cast<std::size_t>(2 * row + column - 1);
+      const std::size_t index = TTableIF::BlockByteOf(column, row);
       if (index >= block_.size()) continue;
       const QString text = tableWindow_->Cell(column, row);
       const std::optional<std::uint8_t> byte = zelvane::ParseCellByte(text.toStdString());
@@ -117,25 +117,21 @@ void TSettings_Zelvane::VerifyParameters() {
   const std::uint8_t address = discovery_.ModuleAddress;
   if (discovery_.DeviceRecognised) ReadBackModulation();
   const zelvane::CommandReply country = zelvane::CmdReadCountryIndex(Device(), address);
-  const zelvane::CommandReply reply = zelvane::CmdReadParamBlock(Device(), address);
+  const std::optional<zelvane::ParamBlock> readBack =
+      WholeBlock(zelvane::CmdReadParamBlock(Device(), address));
   timer1_->stop();
 
-  zelvane::ParamBlock readBack{};
-  const bool whole =
-      reply.status == zelvane::kStatusOk &&
-      zelvane::CopyBlockFromBody(reply.body.data(), static_cast<std::size_t>(reply.bodyLength),
-                                 readBack) == readBack.size();
-  const bool verified = whole && readBack == block_;
+  const bool verified = readBack && *readBack == block_;
   AppendStatus(verified ? kStatusOkText : kVerifyErrorText);
 
   if (country.status == zelvane::kStatusOk) SelectCountry(country);
   else ui_->ComboBoxEx1->setCurrentIndex(countryBefore);
   ui_->ComboBoxEx1->setPlaceholderText(CurrentCaptions().countryPrompt);
-  if (!whole) {
+  if (!readBack) {
     ui_->StaticText1->setText(installedFrequencyText_);
     return;
   }
-  block_ = readBack;
+  block_ = *readBack;
   ShowDecodedParameters();
   MatchInstalledChannel();
 }

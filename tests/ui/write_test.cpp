@@ -29,10 +29,13 @@ class Sampler {
 
 zelvane::ParamBlock GridBlock(const TTableIF& table) {
   zelvane::ParamBlock block{};
-  for (std::size_t i = 0; i < block.size(); ++i) {
-    const int row = static_cast<int>(i / 2);
-    const int column = static_cast<int>(i % 2) + 1;
-    block[i] = static_cast<std::uint8_t>(table.Cell(column, row).toUInt(nullptr, 16));
+  for (int row = 0; row < TTableIF::kRows; ++row) {
+    for (int column = 1; column < TTableIF::kColumns; ++column) {
+      const std::size_t index = TTableIF::BlockByteOf(column, row);
+      if (index < block.size()) {
+        block[index] = static_cast<std::uint8_t>(table.Cell(column, row).toUInt(nullptr, 16));
+      }
+    }
   }
   return block;
 }
