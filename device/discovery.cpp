@@ -15,7 +15,8 @@ Identification IdentifyDevice(DeviceLink device, DiscoveryState& state) {
 
   identification.result = kFound;
   state.ModuleAddress = list.addresses[rf - list.types.begin()];
-  state.DeviceRecognised = CmdReadRevision(device, state.ModuleAddress) == kExpectedRevision;
+  state.Revision = CmdReadRevision(device, state.ModuleAddress);
+  state.DeviceRecognised = state.Revision == kExpectedRevision;
   if (state.DeviceRecognised) {
     const CommandReply modulation = CmdReadModulation(device, state.ModuleAddress);
     if (modulation.status == kStatusOk) identification.modulation = modulation.DataByte();
@@ -24,7 +25,8 @@ Identification IdentifyDevice(DeviceLink device, DiscoveryState& state) {
 }
 
 Identification ScanPorts(Link& link, const std::vector<std::string>& entries, PortHandle& port,
-                         DiscoveryState& state, const MessagePump& pump) {
+                         DiscoveryState& state, const MessagePump& pump,
+                         const PortVisit& visit) {
   // A break belongs to the scan it was pressed in.
   state.BreakScanRequest = false;
   for (const std::string& entry : entries) {
@@ -36,6 +38,7 @@ Identification ScanPorts(Link& link, const std::vector<std::string>& entries, Po
       return {kScanBroken, std::nullopt};
     }
     if (pump) pump();
+    if (visit) visit(entry);
     Identification identification = IdentifyDevice({link, *port}, state);
     if (identification.result == kFound) return identification;
     port.reset();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ struct DiscoveryState {
   std::uint8_t ModuleAddress = 0;
   bool DeviceRecognised = false;
   bool BreakScanRequest = false;
+  std::string Revision;  // the RF module's revision text
 };
 
 struct Identification {
@@ -33,10 +35,14 @@ struct Identification {
 // Uses the open port; changes `state` only when an RF module was found.
 Identification IdentifyDevice(DeviceLink device, DiscoveryState& state);
 
+// Told of each entry that opened, just before it is identified.
+using PortVisit = std::function<void(const std::string& entry)>;
+
 // Tries the entries in order until one identifies; the found port is left
 // open in `port`, every other port is closed. `pump` runs before each
 // identification, which is where a break request comes in.
 Identification ScanPorts(Link& link, const std::vector<std::string>& entries, PortHandle& port,
-                         DiscoveryState& state, const MessagePump& pump);
+                         DiscoveryState& state, const MessagePump& pump,
+                         const PortVisit& visit = {});
 
 }  // namespace zelvane

@@ -28,6 +28,7 @@ void Link::TraceFrame(const std::uint8_t* bytes, std::size_t count) {
 
 ExchangeStatus Link::RunExchange(SerialPort& port, const Frame& request, int writeWaitMs,
                                  int replyWaitMs) {
+  if (cancelled_) return kStatusCancelled;
   // A reply that came too late for the previous exchange must not be taken
   // as the answer to this one, so both queues are purged.
   port.PurgeOutput();

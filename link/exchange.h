@@ -2,6 +2,7 @@
 // the reply into the reply buffer, and turn the outcome into a status.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -34,6 +35,10 @@ class Link {
   explicit Link(DebugSink sink = DefaultDebugSink());
 
   void SetMessagePump(MessagePump pump) { pump_ = std::move(pump); }
+  // From now on every exchange fails at once with kStatusCancelled, before
+  // it touches the port: how a front end that closes stops a workflow
+  // before its next request.
+  void Cancel() { cancelled_ = true; }
 
   ExchangeStatus RunExchange(SerialPort& port, const Frame& request, int writeWaitMs,
                              int replyWaitMs);
@@ -53,6 +58,7 @@ class Link {
   Event receiveTimeOut_{Event::Reset::Automatic};
   Event writeCom_{Event::Reset::Manual};
   ReplyBuffer reply_{};
+  std::atomic<bool> cancelled_{false};
 };
 
 }  // namespace zelvane

@@ -18,6 +18,8 @@ constexpr ExchangeStatus kStatusBadParameter = 5;
 constexpr ExchangeStatus kStatusWriteTimeout = 101;
 constexpr ExchangeStatus kStatusNoReadEvent = 102;
 constexpr ExchangeStatus kStatusReadFailed = 103;
+// The link was cancelled: nothing was sent.
+constexpr ExchangeStatus kStatusCancelled = 104;
 
 inline bool IsLinkFailure(ExchangeStatus status) {
   return status >= kStatusWriteTimeout;

@@ -13,7 +13,6 @@ namespace {
 const QString kPortInUseText = QStringLiteral("Port in use by other application");
 const QString kInvalidPortText = QStringLiteral("Invalid open port");
 const QString kConnectErrorTitle = QStringLiteral("Connect error");
-const QString kInUseMarkText = QStringLiteral("in use");
 
 const QString kSearchingText = QStringLiteral("Find device and connect...");
 const QString kProgressText = QStringLiteral("..");
@@ -28,9 +27,17 @@ void SetBaseColour(QWidget* widget, const QColor& colour) {
   widget->setPalette(palette);
 }
 
-}  // namespace
+// "Invalid open port", and what a user lacking access can do about it.
+QString InvalidPortText(zelvane::OpenFailure failure) {
+  QString text = kInvalidPortText;
+  const std::string hint = zelvane::AccessHint();
+  if (failure == zelvane::OpenFailure::AccessDenied && !hint.empty()) {
+    text += QLatin1Char('\n') + QString::fromStdString(hint);
+  }
+  return text;
+}
 
-zelvane::DeviceLink TSettings_Zelvane::Device() { return {*link_, *port_}; }
+}  // namespace
 
 void TSettings_Zelvane::AppendStatus(const QString& text) {
   ui_->Label5->setText(ui_->Label5->text() + text);
@@ -57,34 +64,27 @@ void TSettings_Zelvane::ComboBox1Click() {
 }
 
 std::uint16_t TSettings_Zelvane::ConnectSelectedPort() {
-  const QString entry = ui_->ComboBox1->currentText();
-  if (entry.contains(kInUseMarkText)) {
-    ShowError(kPortInUseText, kConnectErrorTitle);
-    return kNotConnected;
-  }
-  if (port_) {
-    if (!port_->Close()) {
+  const zelvane::PortChoiceResult result =
+      session_->ChoosePort(PortEntry(ui_->ComboBox1->currentIndex()));
+  switch (result.choice) {
+    case zelvane::PortChoice::Opened:
+      return kConnected;
+    case zelvane::PortChoice::InUse:
+    case zelvane::PortChoice::CloseFailed:
       ShowError(kPortInUseText, kConnectErrorTitle);
-      return kNotConnected;
-    }
-    port_.reset();
+      break;
+    case zelvane::PortChoice::OpenFailed:
+      ShowError(InvalidPortText(result.failure), kConnectErrorTitle);
+      break;
+    case zelvane::PortChoice::Refused:
+      break;
   }
-  zelvane::OpenFailure failure = zelvane::OpenFailure::None;
-  port_ = zelvane::OpenPort(entry.toStdString(), &failure);
-  if (!port_) {
-    QString text = kInvalidPortText;
-    const std::string hint = zelvane::AccessHint();
-    if (failure == zelvane::OpenFailure::AccessDenied && !hint.empty()) {
-      text += QLatin1Char('\n') + QString::fromStdString(hint);
-    }
-    ShowError(text, kConnectErrorTitle);
-    return kNotConnected;
-  }
-  return kConnected;
+  return kNotConnected;
 }
 
 void TSettings_Zelvane::SpeedButton1Click() {
-  port_.reset();
+  if (session_->Busy()) return;
+  session_->ClosePort();
   ListPorts();
   // No text at all until the language button puts the prompt back.
   ui_->ComboBox1->lineEdit()->setPlaceholderText(QString());
@@ -93,18 +93,18 @@ void TSettings_Zelvane::SpeedButton1Click() {
   ui_->Panel1->hide();
 }
 
-void TSettings_Zelvane::SpeedButton4Click() { discovery_.BreakScanRequest = true; }
+void TSettings_Zelvane::SpeedButton4Click() { session_->RequestBreak(); }
 
 void TSettings_Zelvane::Timer1Timer() {
   AppendStatus(kProgressText);
   PumpMessages();
 }
 
-// No second search may start inside a running one, and the port list must
-// not change under the scan; only the break button stays live.
-void TSettings_Zelvane::SetSearching(bool searching) {
-  for (auto& [widget, wasEnabled] : lockedDuringSearch_) {
-    if (searching) {
+// While a workflow runs, nothing may start a second one or change the
+// port under it; the break button stays live.
+void TSettings_Zelvane::SetConnectionLocked(bool locked) {
+  for (auto& [widget, wasEnabled] : lockedWhileBusy_) {
+    if (locked) {
       wasEnabled = widget->isEnabled();
       widget->setEnabled(false);
     } else {
@@ -114,19 +114,9 @@ void TSettings_Zelvane::SetSearching(bool searching) {
 }
 
 zelvane::Identification TSettings_Zelvane::RunSearch() {
-  if (!ui_->RadioButton1->isChecked()) {
-    if (!port_) return {};
-    return zelvane::IdentifyDevice(Device(), discovery_);
-  }
-  // A port left open by an earlier connection would count as busy.
-  port_.reset();
-  std::vector<std::string> entries;
-  for (int i = 0; i < ui_->ComboBox1->count(); ++i) {
-    entries.push_back(ui_->ComboBox1->itemText(i).toStdString());
-  }
+  if (!ui_->RadioButton1->isChecked()) return session_->Identify();
   ui_->SpeedButton4->show();
-  const zelvane::Identification found =
-      zelvane::ScanPorts(*link_, entries, port_, discovery_, [this] { PumpMessages(); });
+  const zelvane::Identification found = session_->Scan(PortEntries());
   ui_->SpeedButton4->hide();
   return found;
 }
@@ -140,12 +130,13 @@ void TSettings_Zelvane::ApplyModulation(std::optional<std::uint8_t> modulation) 
 }
 
 void TSettings_Zelvane::BitBtn2Click() {
+  if (session_->Busy()) return;
   ui_->Label5->setText(kSearchingText);
   timer1_->start();
   PumpMessages();
-  SetSearching(true);
+  SetConnectionLocked(true);
   const zelvane::Identification found = RunSearch();
-  SetSearching(false);
+  SetConnectionLocked(false);
   timer1_->stop();
   if (found.result != zelvane::kFound) {
     AppendStatus(kStatusErrorText);
@@ -154,7 +145,7 @@ void TSettings_Zelvane::BitBtn2Click() {
   ApplyModulation(found.modulation);
   if (!ReadDeviceSettings()) {
     // A device that does not hand over its settings is not connected.
-    if (ui_->RadioButton1->isChecked()) port_.reset();
+    if (ui_->RadioButton1->isChecked()) session_->ClosePort();
     AppendStatus(kStatusErrorText);
     return;
   }
@@ -163,27 +154,11 @@ void TSettings_Zelvane::BitBtn2Click() {
   MatchInstalledChannel();
 }
 
-std::optional<zelvane::ParamBlock> TSettings_Zelvane::WholeBlock(
-    const zelvane::CommandReply& reply) {
-  zelvane::ParamBlock block{};
-  if (reply.status != zelvane::kStatusOk ||
-      zelvane::CopyBlockFromBody(reply.body.data(), static_cast<std::size_t>(reply.bodyLength),
-                                 block) != block.size()) {
-    return std::nullopt;
-  }
-  return block;
-}
-
-// Reads the country and the block; uses nothing unless both came whole.
 bool TSettings_Zelvane::ReadDeviceSettings() {
-  const std::uint8_t address = discovery_.ModuleAddress;
-  const zelvane::CommandReply country = zelvane::CmdReadCountryIndex(Device(), address);
-  if (country.status != zelvane::kStatusOk) return false;
-  const std::optional<zelvane::ParamBlock> block =
-      WholeBlock(zelvane::CmdReadParamBlock(Device(), address));
-  if (!block) return false;
-  SelectCountry(country);
-  block_ = *block;
+  const std::optional<zelvane::DeviceSettings> settings = session_->ReadSettings();
+  if (!settings) return false;
+  SelectCountry(settings->country);
+  block_ = settings->block;
   if (tableWindow_ != nullptr) {
     tableWindow_->SetBlock(&block_);
     tableWindow_->FillGrid();
@@ -195,9 +170,8 @@ bool TSettings_Zelvane::ReadDeviceSettings() {
 
 // 255 means no country stored: the first is taken. An index that names no
 // country selects none.
-void TSettings_Zelvane::SelectCountry(const zelvane::CommandReply& reply) {
-  int index = reply.DataByte();
-  if (index == zelvane::kNoCountry) index = 0;
+void TSettings_Zelvane::SelectCountry(std::uint8_t stored) {
+  const int index = stored == zelvane::kNoCountry ? 0 : stored;
   ui_->ComboBoxEx1->setCurrentIndex(index < ui_->ComboBoxEx1->count() ? index : -1);
 }
 

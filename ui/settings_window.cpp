@@ -10,8 +10,6 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
-#include <chrono>
-#include <thread>
 
 #include "link/crc16.h"
 #include "params/level_table.h"
@@ -87,7 +85,7 @@ TSettings_Zelvane::TSettings_Zelvane(const QStringList& arguments, ErrorBox erro
     channelGroup_->addButton(ChannelButton(row),
                              static_cast<int>(row) + zelvane::kFirstChannelButton);
   }
-  lockedDuringSearch_ = {{ui_->BitBtn2, false},      {ui_->RadioButton1, false},
+  lockedWhileBusy_ = {{ui_->BitBtn2, false},      {ui_->RadioButton1, false},
                          {ui_->RadioButton2, false}, {ui_->ComboBox1, false},
                          {ui_->SpeedButton1, false}};
 
@@ -139,8 +137,7 @@ void TSettings_Zelvane::FormCreate(const QStringList& arguments) {
   ui_->StaticText2->clear();
   ui_->SpeedButton2->setVisible(arguments.value(1) == QLatin1String(kServiceSwitch));
   levelCodes_ = zelvane::BuildLevelCodes();
-  link_ = std::make_unique<zelvane::Link>();
-  link_->SetMessagePump([this] { PumpMessages(); });
+  session_ = std::make_unique<zelvane::DeviceSession>(static_cast<zelvane::SessionObserver&>(*this));
   ui_->BitBtn2->setEnabled(false);
   ListPorts();
   ui_->Label5->clear();
@@ -149,7 +146,9 @@ void TSettings_Zelvane::FormCreate(const QStringList& arguments) {
   ui_->SpeedButton5->click();
 }
 
-void TSettings_Zelvane::FormClose() { port_.reset(); }
+// A workflow running under a pumped message stops before its next request
+// and releases the port as it unwinds; the program then ends.
+void TSettings_Zelvane::FormClose() { session_->Shutdown(); }
 
 void TSettings_Zelvane::closeEvent(QCloseEvent* event) {
   FormClose();
@@ -158,8 +157,10 @@ void TSettings_Zelvane::closeEvent(QCloseEvent* event) {
 
 void TSettings_Zelvane::ListPorts() {
   ui_->ComboBox1->clear();
+  // A name's bytes go back to the system unchanged, whatever their
+  // encoding; the text only shows them.
   for (const std::string& entry : zelvane::ListSerialPorts()) {
-    ui_->ComboBox1->addItem(QString::fromStdString(entry));
+    ui_->ComboBox1->addItem(QString::fromLocal8Bit(entry), QByteArray::fromStdString(entry));
   }
   ui_->ComboBox1->setCurrentIndex(-1);
   if (ui_->ComboBox1->count() == 0) {
@@ -186,14 +187,17 @@ void TSettings_Zelvane::ShowError(const QString& text, const QString& title) con
   if (errorBox_) errorBox_(text, title);
 }
 
-void TSettings_Zelvane::PumpMessages() const { QCoreApplication::processEvents(); }
-
-void TSettings_Zelvane::Pause(int times, int sleepMs) const {
-  for (int i = 0; i < times; ++i) {
-    PumpMessages();
-    std::this_thread::sleep_for(std::chrono::milliseconds(sleepMs));
-  }
+std::string TSettings_Zelvane::PortEntry(int index) const {
+  return ui_->ComboBox1->itemData(index).toByteArray().toStdString();
 }
+
+std::vector<std::string> TSettings_Zelvane::PortEntries() const {
+  std::vector<std::string> entries;
+  for (int i = 0; i < ui_->ComboBox1->count(); ++i) entries.push_back(PortEntry(i));
+  return entries;
+}
+
+void TSettings_Zelvane::PumpMessages() { QCoreApplication::processEvents(); }
 
 void TSettings_Zelvane::AttachTableWindow(TTableIF* table) {
   tableWindow_ = table;

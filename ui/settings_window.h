@@ -1,5 +1,6 @@
-// The main window: owner of the port, the device's parameter block and all
-// other run-time state; its handlers carry out every workflow of the tool.
+// The main window: a view of the device session. Its handlers read the
+// controls, run the session's workflows and show their steps and results;
+// it owns the parameter block that the grid and the controls edit.
 #pragma once
 
 #include <QString>
@@ -10,10 +11,9 @@
 #include <optional>
 #include <vector>
 
-#include "device/discovery.h"
-#include "link/exchange.h"
 #include "params/channel_plan.h"
 #include "params/param_block.h"
+#include "session/device_session.h"
 
 namespace Ui {
 class TSettings_Zelvane;
@@ -25,7 +25,7 @@ class QTimer;
 class TTableIF;
 struct Captions;
 
-class TSettings_Zelvane : public QWidget {
+class TSettings_Zelvane : public QWidget, private zelvane::SessionObserver {
   Q_OBJECT
 
  public:
@@ -44,11 +44,11 @@ class TSettings_Zelvane : public QWidget {
 
   // State that the workflows share, readable for the tests.
   const zelvane::ParamBlock& Block() const { return block_; }
-  const zelvane::DiscoveryState& Discovery() const { return discovery_; }
+  const zelvane::DiscoveryState& Discovery() const { return session_->Discovery(); }
   const QString& InstalledFrequencyText() const { return installedFrequencyText_; }
   const std::vector<zelvane::ChannelEntry>* CurrentPlan() const { return currentPlan_; }
   bool EnglishCaptions() const { return englishCaptions_; }
-  bool PortOpen() const { return port_ != nullptr; }
+  bool PortOpen() const { return session_->PortOpen(); }
 
  protected:
   void moveEvent(QMoveEvent* event) override;
@@ -63,8 +63,18 @@ class TSettings_Zelvane : public QWidget {
   void ListPorts();
   void BuildCountryList();
   void ShowError(const QString& text, const QString& title) const;
-  void PumpMessages() const;
-  void Pause(int times, int sleepMs) const;
+  // The entries of the port list, each as the bytes of its port's name.
+  std::string PortEntry(int index) const;
+  std::vector<std::string> PortEntries() const;
+
+  // What the window shows of a running workflow.
+  void PumpMessages() override;
+  void WritingStarted() override;
+  void WritingEnded(bool written) override;
+  void VerificationStarted() override;
+  void ModulationReadBackStarted() override;
+  void ModulationReadBack(std::optional<std::uint8_t> modulation) override;
+  void VerificationReadsEnded() override;
 
   // Interface language.
   void SpeedButton5Click();
@@ -81,15 +91,12 @@ class TSettings_Zelvane : public QWidget {
   void SpeedButton4Click();
   void Timer1Timer();
   zelvane::Identification RunSearch();
-  void SetSearching(bool searching);
+  void SetConnectionLocked(bool locked);
   bool ReadDeviceSettings();
-  // The block a read reply carried, when it carried all of it.
-  static std::optional<zelvane::ParamBlock> WholeBlock(const zelvane::CommandReply& reply);
   void AppendStatus(const QString& text);
   void ApplyModulation(std::optional<std::uint8_t> modulation);
-  void SelectCountry(const zelvane::CommandReply& reply);
+  void SelectCountry(std::uint8_t stored);
   void MatchInstalledChannel();
-  zelvane::DeviceLink Device();
 
   // Register table window.
   void SpeedButton2Click();
@@ -111,20 +118,18 @@ class TSettings_Zelvane : public QWidget {
   void WriteParameters();
   bool TakeBlockFromGrid();
   void SetEditingEnabled(bool enabled);
-  void VerifyParameters();
-  void ReadBackModulation();
+  void ShowVerification(const zelvane::Verification& verification, int countryBefore);
 
   std::unique_ptr<Ui::TSettings_Zelvane> ui_;
   ErrorBox errorBox_;
   TTableIF* tableWindow_ = nullptr;
   QTimer* timer1_ = nullptr;
-  // The connection controls locked while a search runs, with their states.
-  std::vector<std::pair<QWidget*, bool>> lockedDuringSearch_;
+  // The controls that would change the port, locked while a workflow
+  // runs, with their states.
+  std::vector<std::pair<QWidget*, bool>> lockedWhileBusy_;
   QButtonGroup* channelGroup_ = nullptr;
 
-  std::unique_ptr<zelvane::Link> link_;
-  zelvane::PortHandle port_;
-  zelvane::DiscoveryState discovery_;
+  std::unique_ptr<zelvane::DeviceSession> session_;
   zelvane::ParamBlock block_{};
   zelvane::LevelCodes levelCodes_{};
   QString installedFrequencyText_;

@@ -22,14 +22,6 @@ const QString kVerifyErrorText = QStringLiteral("..ERROR!");
 const QString kBadCellText = QStringLiteral("'%1' is not a valid integer value");
 const QString kBadCellTitle = QStringLiteral("Error");
 
-// The pauses that let the device settle, each letting the window breathe.
-constexpr int kBeforeWriteSteps = 20;
-constexpr int kBeforeWriteSleepMs = 50;
-constexpr int kAfterWriteSteps = 100;
-constexpr int kAfterWriteSleepMs = 10;
-constexpr int kBeforeVerifySteps = 20;
-constexpr int kBeforeVerifySleepMs = 50;
-
 // TV1 to TV6 are unchecked while the device is read back.
 constexpr std::size_t kUncheckedDuringVerify = 6;
 
@@ -67,43 +59,35 @@ bool TSettings_Zelvane::TakeBlockFromGrid() {
 }
 
 void TSettings_Zelvane::WriteParameters() {
-  if (!port_ || tableWindow_ == nullptr) return;
+  if (!session_->PortOpen() || session_->Busy() || tableWindow_ == nullptr) return;
   ui_->SpeedButton3->setEnabled(false);
   SetEditingEnabled(false);
+  SetConnectionLocked(true);
   if (TakeBlockFromGrid()) {
-    ui_->Label5->setText(kSetParametersText);
-    timer1_->start();
-    Pause(kBeforeWriteSteps, kBeforeWriteSleepMs);
-    const std::uint8_t address = discovery_.ModuleAddress;
-    bool written = zelvane::CmdWriteParamBlock(Device(), address, block_) == zelvane::kStatusOk;
-    if (discovery_.DeviceRecognised) {
-      const std::uint8_t modulation = ui_->RadioButton24->isChecked() ? 1 : 0;
-      written &= zelvane::CmdSetModulation(Device(), address, modulation) == zelvane::kStatusOk;
-    }
+    const int country = ui_->ComboBoxEx1->currentIndex();
+    zelvane::WriteRequest request;
+    request.block = block_;
+    request.modulation = ui_->RadioButton24->isChecked() ? 1 : 0;
     // No country selected is index -1, stored as 255 (none).
-    const auto country = static_cast<std::uint8_t>(ui_->ComboBoxEx1->currentIndex());
-    written &= zelvane::CmdWriteCountryIndex(Device(), address, country) == zelvane::kStatusOk;
-    timer1_->stop();
-    AppendStatus(written ? kStatusOkText : kStatusErrorText);
-    Pause(kAfterWriteSteps, kAfterWriteSleepMs);
-    VerifyParameters();
+    request.country = static_cast<std::uint8_t>(country);
+    ShowVerification(session_->Write(request).verification, country);
   }
+  SetConnectionLocked(false);
   SetEditingEnabled(true);
   ui_->SpeedButton3->setEnabled(true);
 }
 
-void TSettings_Zelvane::ReadBackModulation() {
-  ui_->RadioButton23->setEnabled(false);
-  ui_->RadioButton24->setEnabled(false);
-  const zelvane::CommandReply modulation =
-      zelvane::CmdReadModulation(Device(), discovery_.ModuleAddress);
-  if (modulation.status == zelvane::kStatusOk) ApplyModulation(modulation.DataByte());
+void TSettings_Zelvane::WritingStarted() {
+  ui_->Label5->setText(kSetParametersText);
+  timer1_->start();
 }
 
-// A read that failed or came short is a failed verification, and none of
-// its bytes are used: block and country keep what they held.
-void TSettings_Zelvane::VerifyParameters() {
-  const int countryBefore = ui_->ComboBoxEx1->currentIndex();
+void TSettings_Zelvane::WritingEnded(bool written) {
+  timer1_->stop();
+  AppendStatus(written ? kStatusOkText : kStatusErrorText);
+}
+
+void TSettings_Zelvane::VerificationStarted() {
   ui_->Label5->setText(kVerifyText);
   ui_->StaticText1->setText(kVerifyingFrequencyText);
   ui_->ComboBoxEx1->setCurrentIndex(-1);
@@ -112,26 +96,36 @@ void TSettings_Zelvane::VerifyParameters() {
   channelGroup_->setExclusive(false);
   for (std::size_t row = 0; row < kUncheckedDuringVerify; ++row) ChannelButton(row)->setChecked(false);
   channelGroup_->setExclusive(true);
-  Pause(kBeforeVerifySteps, kBeforeVerifySleepMs);
+}
 
-  const std::uint8_t address = discovery_.ModuleAddress;
-  if (discovery_.DeviceRecognised) ReadBackModulation();
-  const zelvane::CommandReply country = zelvane::CmdReadCountryIndex(Device(), address);
-  const std::optional<zelvane::ParamBlock> readBack =
-      WholeBlock(zelvane::CmdReadParamBlock(Device(), address));
-  timer1_->stop();
+void TSettings_Zelvane::ModulationReadBackStarted() {
+  ui_->RadioButton23->setEnabled(false);
+  ui_->RadioButton24->setEnabled(false);
+}
 
-  const bool verified = readBack && *readBack == block_;
-  AppendStatus(verified ? kStatusOkText : kVerifyErrorText);
+void TSettings_Zelvane::ModulationReadBack(std::optional<std::uint8_t> modulation) {
+  ApplyModulation(modulation);
+}
 
-  if (country.status == zelvane::kStatusOk) SelectCountry(country);
-  else ui_->ComboBoxEx1->setCurrentIndex(countryBefore);
-  ui_->ComboBoxEx1->setPlaceholderText(CurrentCaptions().countryPrompt);
-  if (!readBack) {
-    ui_->StaticText1->setText(installedFrequencyText_);
-    return;
+void TSettings_Zelvane::VerificationReadsEnded() { timer1_->stop(); }
+
+// A read that failed or came short uses none of its bytes: block and
+// country keep what they held. Either way the channel of the frequency
+// shown is checked again.
+void TSettings_Zelvane::ShowVerification(const zelvane::Verification& verification,
+                                         int countryBefore) {
+  AppendStatus(verification.Verified() ? kStatusOkText : kVerifyErrorText);
+  if (verification.country) {
+    SelectCountry(*verification.country);
+  } else {
+    ui_->ComboBoxEx1->setCurrentIndex(countryBefore);
   }
-  block_ = *readBack;
-  ShowDecodedParameters();
+  ui_->ComboBoxEx1->setPlaceholderText(CurrentCaptions().countryPrompt);
+  if (verification.block) {
+    block_ = *verification.block;
+    ShowDecodedParameters();
+  } else {
+    ui_->StaticText1->setText(installedFrequencyText_);
+  }
   MatchInstalledChannel();
 }

@@ -35,7 +35,7 @@ TEST(IdentifyDevice, TakesTheFirstRfModuleAndReadsItsModulation) {
 
 TEST(IdentifyDevice, OtherRevisionConnectsUnrecognised) {
   SimLink s(WithModules({{32, 5}}, "rev3_20102009x"));
-  DiscoveryState found{9, true, false};
+  DiscoveryState found{9, true, false, {}};
   const Identification id = IdentifyDevice(s.device(), found);
   EXPECT_EQ(id.result, kFound);
   EXPECT_EQ(found.ModuleAddress, 5);
@@ -46,7 +46,7 @@ TEST(IdentifyDevice, OtherRevisionConnectsUnrecognised) {
 
 TEST(IdentifyDevice, NoRfModuleChangesNothing) {
   SimLink s(WithModules({{16, 1}}));
-  DiscoveryState found{7, true, false};
+  DiscoveryState found{7, true, false, {}};
   EXPECT_EQ(IdentifyDevice(s.device(), found).result, kNotFound);
   EXPECT_EQ(found.ModuleAddress, 7);
   EXPECT_TRUE(found.DeviceRecognised);

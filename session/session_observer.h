@@ -1,0 +1,38 @@
+// What a front end sees of a running workflow, and the pauses it lets the
+// workflow take. Every call comes on the thread that runs the workflow;
+// each does nothing unless the front end says otherwise.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace zelvane {
+
+class SessionObserver {
+ public:
+  virtual ~SessionObserver() = default;
+
+  // Lets the front end's pending messages through (after each reply and
+  // before each scanned port).
+  virtual void PumpMessages() {}
+  // One step of the write's fixed pauses (so many steps of so many
+  // milliseconds): let the messages through, then sleep.
+  virtual void PauseStep(int stepMs);
+
+  // The scan is about to identify the device behind `entry`.
+  virtual void TryingPort(const std::string& entry) { (void)entry; }
+
+  // The write phase starts, and ends: `written` when the device accepted
+  // all it was sent.
+  virtual void WritingStarted() {}
+  virtual void WritingEnded(bool written) { (void)written; }
+  // The read-back starts; the modulation read of a recognised device
+  // starts and ends (nothing when it failed); all reads are done.
+  virtual void VerificationStarted() {}
+  virtual void ModulationReadBackStarted() {}
+  virtual void ModulationReadBack(std::optional<std::uint8_t> modulation) { (void)modulation; }
+  virtual void VerificationReadsEnded() {}
+};
+
+}  // namespace zelvane
