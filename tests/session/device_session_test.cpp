@@ -1,0 +1,286 @@
+// The session's workflows against simulated devices, without a window and
+// without the pauses.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "params/param_block.h"
+#include "session/device_session.h"
+#include "sim/simulator.h"
+
+namespace zelvane {
+namespace {
+
+using sim::DeviceState;
+using sim::Simulator;
+
+// Records the steps a workflow reports and runs `onPump` whenever the
+// workflow lets messages through, as a window's pending clicks would run.
+class Recorder : public SessionObserver {
+ public:
+  void PumpMessages() override {
+    if (onPump) onPump();
+  }
+  void PauseStep(int) override { ++pauseSteps; }
+  void TryingPort(const std::string& entry) override { steps.push_back("try " + entry); }
+  void WritingStarted() override { steps.push_back("writing"); }
+  void WritingEnded(bool written) override { steps.push_back(written ? "written" : "not written"); }
+  void VerificationStarted() override { steps.push_back("verifying"); }
+  void ModulationReadBackStarted() override { steps.push_back("reading modulation"); }
+  void ModulationReadBack(std::optional<std::uint8_t> modulation) override {
+    steps.push_back(modulation ? "modulation " + std::to_string(*modulation) : "no modulation");
+  }
+  void VerificationReadsEnded() override { steps.push_back("read back"); }
+
+  std::function<void()> onPump;
+  std::vector<std::string> steps;
+  int pauseSteps = 0;
+};
+
+class SessionTest : public ::testing::Test {
+ protected:
+  // Finds the device on its port, as the list mode does.
+  void Connect(Simulator& device) {
+    ASSERT_EQ(session.ChoosePort(device.PortPath()).choice, PortChoice::Opened);
+    ASSERT_EQ(session.Identify().result, kFound);
+  }
+  WriteRequest ChangedLevel(const Simulator& device) {
+    WriteRequest request;
+    request.block = device.State().block;
+    request.block[kLevelCodeByte] = kLevelCodeOfMinus3Db;
+    request.modulation = 1;
+    request.country = 0;
+    return request;
+  }
+
+  static constexpr std::uint8_t kLevelCodeOfMinus3Db = 152;
+  Recorder observer;
+  DeviceSession session{observer, [](const std::string&) {}};
+};
+
+TEST_F(SessionTest, ScanSkipsBusyAndSilentPortsAndReadsTheDevice) {
+  Simulator silent;
+  silent.SetDefaultReply(sim::Silence());
+  DeviceState state;
+  state.country = 255;
+  state.modulation = 1;
+  Simulator device(state);
+  const Identification found =
+      session.Scan({"COM1 in use", "/dev/zelvane-none", silent.PortPath(), device.PortPath()});
+  EXPECT_EQ(found.result, kFound);
+  EXPECT_EQ(found.modulation, std::optional<std::uint8_t>(1));
+  EXPECT_EQ(observer.steps,
+            (std::vector<std::string>{"try " + silent.PortPath(), "try " + device.PortPath()}));
+  EXPECT_TRUE(session.Discovery().DeviceRecognised);
+  EXPECT_EQ(session.Discovery().Revision, sim::kDefaultRevision);
+  EXPECT_TRUE(OpenPort(silent.PortPath())) << "the silent port was left open";
+
+  const std::optional<DeviceSettings> settings = session.ReadSettings();
+  ASSERT_TRUE(settings);
+  EXPECT_EQ(settings->country, 255);
+  EXPECT_EQ(settings->block, sim::DefaultBlock());
+}
+
+TEST_F(SessionTest, ScanClosesThePortOfAnEarlierConnection) {
+  Simulator device;
+  Connect(device);
+  EXPECT_EQ(session.Scan({device.PortPath()}).result, kFound);
+}
+
+TEST_F(SessionTest, NothingFoundLeavesNoPortOpen) {
+  Simulator silent;
+  silent.SetDefaultReply(sim::Silence());
+  DeviceState noRf;
+  noRf.modules = {{sim::kOtherType, 1}};
+  Simulator other(noRf);
+  EXPECT_EQ(session.Scan({silent.PortPath(), other.PortPath()}).result, kNotFound);
+  EXPECT_FALSE(session.PortOpen());
+  EXPECT_FALSE(session.ReadSettings());
+}
+
+TEST_F(SessionTest, BreakEndsTheScanAtTheNextPortThatOpens) {
+  Simulator silent;
+  silent.SetDefaultReply(sim::Silence());
+  Simulator device;
+  // The break comes while the silent port is being identified.
+  observer.onPump = [&] {
+    if (!silent.Requests().empty()) session.RequestBreak();
+  };
+  EXPECT_EQ(session.Scan({silent.PortPath(), device.PortPath()}).result, kScanBroken);
+  EXPECT_TRUE(device.Requests().empty());
+  EXPECT_FALSE(session.PortOpen());
+
+  observer.onPump = {};
+  EXPECT_EQ(session.Scan({silent.PortPath(), device.PortPath()}).result, kFound)
+      << "a break belongs to its own scan";
+}
+
+TEST_F(SessionTest, PortChoices) {
+  Simulator device;
+  struct Case {
+    std::string entry;
+    PortChoice choice;
+    OpenFailure failure;
+  };
+  const Case cases[] = {
+      {device.PortPath() + " in use", PortChoice::InUse, OpenFailure::None},
+      {"/dev/zelvane-none", PortChoice::OpenFailed, OpenFailure::NotFound},
+      {device.PortPath(), PortChoice::Opened, OpenFailure::None},
+  };
+  for (const Case& c : cases) {
+    const PortChoiceResult result = session.ChoosePort(c.entry);
+    EXPECT_EQ(result.choice, c.choice) << c.entry;
+    EXPECT_EQ(result.failure, c.failure) << c.entry;
+  }
+  EXPECT_TRUE(session.PortOpen());
+  EXPECT_EQ(session.ChoosePort("/dev/zelvane-none").choice, PortChoice::OpenFailed);
+  EXPECT_FALSE(session.PortOpen()) << "the port open before is closed first";
+  EXPECT_TRUE(OpenPort(device.PortPath()));
+}
+
+TEST_F(SessionTest, FailedReadsOfTheSettingsUseNothing) {
+  struct Case {
+    const char* what;
+    std::uint8_t command;
+    sim::ReplyScript reply;
+  };
+  const Case cases[] = {
+      {"country read fails", kCmdReadCountryIndex, sim::Silence()},
+      {"block read fails", kCmdReadParamBlock, sim::Silence()},
+      {"block reply short", kCmdReadParamBlock, sim::WithData(std::vector<std::uint8_t>(20, 0x11))},
+  };
+  for (const Case& c : cases) {
+    Simulator device;
+    Connect(device);
+    device.Script(c.command, {c.reply});
+    EXPECT_FALSE(session.ReadSettings()) << c.what;
+  }
+}
+
+TEST_F(SessionTest, UnrecognisedDeviceGetsNoModulationCommand) {
+  DeviceState state;
+  state.revision = "rev2";
+  Simulator device(state);
+  Connect(device);
+  EXPECT_FALSE(session.Discovery().DeviceRecognised);
+  const WriteOutcome outcome = session.Write(ChangedLevel(device));
+  EXPECT_TRUE(outcome.written);
+  EXPECT_TRUE(outcome.verification.Verified());
+  EXPECT_FALSE(outcome.verification.modulation);
+  EXPECT_TRUE(device.RequestsFor(kCmdSetModulation).empty());
+  EXPECT_TRUE(device.RequestsFor(kCmdReadModulation).empty());
+  EXPECT_EQ(device.State().modulation, 0);
+}
+
+TEST_F(SessionTest, WriteAndVerify) {
+  DeviceState state;
+  state.country = 255;
+  Simulator device(state);
+  Connect(device);
+  const WriteRequest request = ChangedLevel(device);
+  const WriteOutcome outcome = session.Write(request);
+  EXPECT_TRUE(outcome.written);
+  EXPECT_TRUE(outcome.verification.Verified());
+  EXPECT_EQ(outcome.verification.block, request.block);
+  EXPECT_EQ(outcome.verification.country, std::optional<std::uint8_t>(0));
+  EXPECT_EQ(outcome.verification.modulation, std::optional<std::uint8_t>(1));
+  EXPECT_EQ(device.State().block, request.block);
+  EXPECT_EQ(device.State().modulation, 1);
+  EXPECT_EQ(device.State().country, 0);
+  EXPECT_EQ(observer.steps,
+            (std::vector<std::string>{"writing", "written", "verifying", "reading modulation",
+                                      "modulation 1", "read back"}));
+  EXPECT_EQ(observer.pauseSteps, 20 + 100 + 20);
+}
+
+TEST_F(SessionTest, VerificationNamesTheByteTheDeviceStoresOtherwise) {
+  Simulator device;
+  device.StoreDifferently(kLevelCodeByte, 0xA7);
+  Connect(device);
+  const WriteOutcome outcome = session.Write(ChangedLevel(device));
+  EXPECT_TRUE(outcome.written);
+  EXPECT_FALSE(outcome.verification.Verified());
+  const std::vector<ByteDifference> expected = {{kLevelCodeByte, kLevelCodeOfMinus3Db, 0xA7}};
+  EXPECT_EQ(outcome.verification.differences, expected);
+  ASSERT_TRUE(outcome.verification.block);
+  EXPECT_EQ((*outcome.verification.block)[kLevelCodeByte], 0xA7);
+}
+
+TEST_F(SessionTest, WritesTheDeviceDoesNotAnswer) {
+  Simulator device;
+  Connect(device);
+  const ParamBlock held = device.State().block;
+  device.Script(kCmdWriteParamBlock, {sim::Silence()});
+  device.Script(kCmdSetModulation, {sim::Silence()});
+  device.Script(kCmdWriteCountryIndex, {sim::Silence()});
+  const WriteOutcome outcome = session.Write(ChangedLevel(device));
+  EXPECT_FALSE(outcome.written);
+  EXPECT_EQ(observer.steps[1], "not written");
+  // The silent device stored nothing, which the read-back shows.
+  EXPECT_FALSE(outcome.verification.Verified());
+  EXPECT_EQ(outcome.verification.block, held);
+  EXPECT_EQ(outcome.verification.differences.size(), 1U);
+}
+
+TEST_F(SessionTest, FailedReadBackIsAFailedVerification) {
+  struct Case {
+    const char* what;
+    sim::ReplyScript reply;
+  };
+  const Case cases[] = {{"no reply", sim::Silence()},
+                        {"short reply", sim::WithData(std::vector<std::uint8_t>(20, 0))}};
+  for (const Case& c : cases) {
+    Simulator device;
+    Connect(device);
+    device.Script(kCmdReadParamBlock, {c.reply});
+    device.Script(kCmdReadCountryIndex, {sim::Silence()});
+    const Verification verification = session.Write(ChangedLevel(device)).verification;
+    EXPECT_FALSE(verification.Verified()) << c.what;
+    EXPECT_FALSE(verification.block) << c.what;
+    EXPECT_FALSE(verification.country) << c.what;
+    EXPECT_TRUE(verification.differences.empty()) << c.what;
+  }
+}
+
+TEST_F(SessionTest, WorkflowStartedInsideAnotherIsRefused) {
+  Simulator device;
+  Simulator other;
+  Connect(device);
+  bool triedInside = false;
+  observer.onPump = [&] {
+    if (triedInside) return;
+    triedInside = true;
+    EXPECT_EQ(session.ChoosePort(other.PortPath()).choice, PortChoice::Refused);
+    EXPECT_EQ(session.Scan({other.PortPath()}).result, kNotFound);
+    EXPECT_FALSE(session.ReadSettings());
+    EXPECT_FALSE(session.Write(ChangedLevel(device)).written);
+    session.ClosePort();
+    EXPECT_TRUE(session.PortOpen());
+  };
+  device.ClearRequests();
+  const WriteOutcome outcome = session.Write(ChangedLevel(device));
+  EXPECT_TRUE(triedInside);
+  EXPECT_TRUE(outcome.verification.Verified());
+  EXPECT_TRUE(other.Requests().empty());
+  EXPECT_EQ(device.RequestsFor(kCmdWriteParamBlock).size(), 1U);
+}
+
+TEST_F(SessionTest, ShutdownStopsBeforeTheNextRequestAndReleasesThePort) {
+  Simulator device;
+  Connect(device);
+  device.ClearRequests();
+  // Closing comes with the reply to the block write.
+  observer.onPump = [&] {
+    if (!device.RequestsFor(kCmdWriteParamBlock).empty()) session.Shutdown();
+  };
+  const WriteOutcome outcome = session.Write(ChangedLevel(device));
+  EXPECT_FALSE(outcome.written);
+  EXPECT_FALSE(outcome.verification.Verified());
+  EXPECT_EQ(device.Requests().size(), 1U) << "nothing is sent after the shutdown";
+  EXPECT_FALSE(session.PortOpen());
+  EXPECT_TRUE(OpenPort(device.PortPath())) << "the port was not released";
+  EXPECT_NE(session.Identify().result, kFound);
+}
+
+}  // namespace
+}  // namespace zelvane
