@@ -1,4 +1,5 @@
 // Writing to a simulated device and verifying what it holds.
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTimer>
 #include <functional>
@@ -58,8 +59,10 @@ class WriteTest : public QObject {
     bool editingLocked = false;
     bool languageLive = false;
     bool writeButtonLocked = false;
+    QString writePhase;
     Sampler sampler([&] {
       if (!w.status().startsWith("Set parameters")) return;
+      writePhase = w.status();
       editingLocked = !w.get<QWidget>("GroupBox4")->isEnabled() &&
                       !w.get<QWidget>("TrackBar1")->isEnabled() &&
                       !w.get<QWidget>("ComboBoxEx1")->isEnabled() && !w.table->Grid()->isEnabled();
@@ -76,8 +79,11 @@ class WriteTest : public QObject {
     QCOMPARE(held.block, expected);
     QCOMPARE(held.modulation, 1);
     QCOMPARE(held.country, 0);
-    QVERIFY2(w.status().startsWith("Verify write data.."), qPrintable(w.status()));
-    QVERIFY2(w.status().endsWith("..OK!"), qPrintable(w.status()));
+    // Each phase shows the progress timer's dots before its outcome.
+    QVERIFY2(QRegularExpression("^Set parameters\\.\\.(\\.\\.)+\\.\\.OK!$").match(writePhase).hasMatch(),
+             qPrintable(writePhase));
+    QVERIFY2(QRegularExpression("^Verify write data\\.\\.(\\.\\.)+\\.\\.OK!$").match(w.status()).hasMatch(),
+             qPrintable(w.status()));
     QCOMPARE(w.label("StaticText1")->text(), QStringLiteral("80,00"));
     QVERIFY(w.get<QRadioButton>("RadioButton5")->isChecked());
     QVERIFY(w.get<QRadioButton>("RadioButton24")->isChecked());
@@ -88,6 +94,37 @@ class WriteTest : public QObject {
     QVERIFY(w.button("SpeedButton3")->isEnabled());
     QVERIFY(w.get<QWidget>("GroupBox4")->isEnabled());
     QVERIFY(w.table->Grid()->isEnabled());
+  }
+
+  void portCannotChangeUnderARunningWrite() {
+    sim::Simulator device;
+    sim::Simulator other;
+    Windows w({Port(device), Port(other)});
+    w.button("RadioButton2")->click();
+    w.ChoosePort(0);
+    w.Connect();
+    bool tried = false;
+    bool controlsLocked = true;
+    Sampler sampler([&] {
+      if (!w.status().startsWith("Set parameters")) return;
+      for (const char* name : {"BitBtn2", "RadioButton1", "RadioButton2", "SpeedButton1"}) {
+        controlsLocked &= !w.button(name)->isEnabled();
+      }
+      controlsLocked &= !w.get<QComboBox>("ComboBox1")->isEnabled();
+      if (tried) return;
+      tried = true;
+      // What a pumped message could still deliver: a choice from the list.
+      w.ChoosePort(1);
+    });
+    w.button("SpeedButton3")->click();
+    QVERIFY(tried);
+    QVERIFY(controlsLocked);
+    QVERIFY2(w.status().endsWith("..OK!"), qPrintable(w.status()));
+    QVERIFY(other.Requests().empty());
+    QVERIFY(zelvane::OpenPort(other.PortPath()));
+    QVERIFY2(!zelvane::OpenPort(device.PortPath()), "the device's port stays open");
+    QVERIFY(w.button("RadioButton2")->isEnabled());
+    QVERIFY(w.get<QComboBox>("ComboBox1")->isEnabled());
   }
 
   void deviceThatStoresOtherwiseIsShownAsItIs() {
