@@ -9,6 +9,7 @@
 #include "window_fixture.h"
 
 using zelvane::testing::Port;
+using zelvane::testing::QuickDevice;
 using zelvane::testing::Windows;
 namespace sim = zelvane::sim;
 
@@ -35,7 +36,7 @@ class ConnectionTest : public QObject {
 
  private slots:
   void connectsAutomaticallyAndShowsTheDevice() {
-    sim::Simulator device;
+    QuickDevice device;
     Windows w({Port(device)});
     w.Connect();
     QVERIFY2(w.status().startsWith("Find device and connect..."), qPrintable(w.status()));
@@ -61,7 +62,7 @@ class ConnectionTest : public QObject {
   void connectsFromTheList() {
     sim::DeviceState state;
     state.modulation = 1;
-    sim::Simulator device(state);
+    QuickDevice device(state);
     Windows w({Port(device)});
     w.button("RadioButton2")->click();
     QVERIFY(w.get<QComboBox>("ComboBox1")->isEnabled());
@@ -83,8 +84,8 @@ class ConnectionTest : public QObject {
   }
 
   void portErrorsOfTheList() {
-    sim::Simulator busy;
-    sim::Simulator vanishing;
+    QuickDevice busy;
+    QuickDevice vanishing;
     zelvane::PortHandle heldBeforeListing = zelvane::OpenPort(busy.PortPath());
     Windows w({Port(busy), Port(vanishing)});
     w.button("RadioButton2")->click();
@@ -103,10 +104,10 @@ class ConnectionTest : public QObject {
   }
 
   void scanSkipsBusyAndSilentPorts() {
-    sim::Simulator busy;
-    sim::Simulator silent;
+    QuickDevice busy;
+    QuickDevice silent;
     silent.SetDefaultReply(sim::Silence());
-    sim::Simulator device;
+    QuickDevice device;
     zelvane::PortHandle held = zelvane::OpenPort(busy.PortPath());
     Windows w({Port(busy), Port(silent), Port(device)});
     w.Connect();
@@ -118,9 +119,9 @@ class ConnectionTest : public QObject {
   }
 
   void breakEndsTheScanWithControlsLockedMeanwhile() {
-    sim::Simulator silent;
+    QuickDevice silent;
     silent.SetDefaultReply(sim::Silence());
-    sim::Simulator device;
+    QuickDevice device;
     Windows w({Port(silent), Port(device)});
     bool breakShown = false;
     bool connectionControlsLocked = false;
@@ -165,7 +166,7 @@ class ConnectionTest : public QObject {
     QFETCH(int, selected);
     sim::DeviceState state;
     state.country = static_cast<std::uint8_t>(stored);
-    sim::Simulator device(state);
+    QuickDevice device(state);
     Windows w({Port(device)});
     w.Connect();
     QVERIFY2(w.status().endsWith("..OK!"), qPrintable(w.status()));
@@ -176,7 +177,7 @@ class ConnectionTest : public QObject {
   }
 
   void installedFrequencyOffEveryChannelChecksNone() {
-    sim::Simulator device(AtFrequency(62.01f));
+    QuickDevice device(AtFrequency(62.01f));
     Windows w({Port(device)});
     w.Connect();
     QCOMPARE(w.label("StaticText1")->text(), QStringLiteral("62,01"));
@@ -187,7 +188,7 @@ class ConnectionTest : public QObject {
   }
 
   void secondConnectAtTheSameChannelRunsNoAction() {
-    sim::Simulator device;  // holds 125ED098, which TV2's action turns into 125ED05C
+    QuickDevice device;  // holds 125ED098, which TV2's action turns into 125ED05C
     Windows w({Port(device)});
     w.Connect();
     QCOMPARE(w.settings->Block()[28], 0x5C);
@@ -200,7 +201,7 @@ class ConnectionTest : public QObject {
   }
 
   void refreshClearsThePortChoice() {
-    sim::Simulator device;
+    QuickDevice device;
     Windows w({Port(device)});
     w.button("RadioButton2")->click();
     w.ChoosePort(0);
@@ -228,7 +229,7 @@ class ConnectionTest : public QObject {
   void failedReadsLeaveTheDeviceUnused() {
     QFETCH(int, command);
     QFETCH(bool, silent);
-    sim::Simulator device;
+    QuickDevice device;
     device.Script(static_cast<std::uint8_t>(command),
                   {silent ? sim::Silence() : sim::WithData(std::vector<std::uint8_t>(20, 0x11))});
     Windows w({Port(device)});
@@ -244,7 +245,7 @@ class ConnectionTest : public QObject {
   void unrecognisedDeviceKeepsModulationDisabled() {
     sim::DeviceState state;
     state.revision = "rev3_20102009x";
-    sim::Simulator device(state);
+    QuickDevice device(state);
     Windows w({Port(device)});
     w.Connect();
     QVERIFY2(w.status().endsWith("..OK!"), qPrintable(w.status()));
@@ -254,7 +255,7 @@ class ConnectionTest : public QObject {
   }
 
   void channelButtonEncodesItsFrequency() {
-    sim::Simulator device;
+    QuickDevice device;
     Windows w({Port(device)});
     w.Connect();
     const zelvane::ParamBlock before = w.settings->Block();
@@ -276,7 +277,7 @@ class ConnectionTest : public QObject {
   }
 
   void sliderMovesTheOtherLevelControls() {
-    sim::Simulator device;
+    QuickDevice device;
     Windows w({Port(device)});
     w.Connect();
     auto* slider = w.get<TrackBar>("TrackBar1");
@@ -292,7 +293,7 @@ class ConnectionTest : public QObject {
   }
 
   void upDownHasARangeOfItsOwn() {
-    sim::Simulator device;  // connects at full level, position 24
+    QuickDevice device;  // connects at full level, position 24
     Windows w({Port(device)});
     w.Connect();
     auto* slider = w.get<TrackBar>("TrackBar1");
@@ -323,7 +324,7 @@ class ConnectionTest : public QObject {
     QFETCH(QString, typed);
     QFETCH(int, position);
     QFETCH(QString, shown);
-    sim::Simulator device;
+    QuickDevice device;
     Windows w({Port(device)});
     w.Connect();
     // Whole texts, as pasted: each change of the text is judged on its own.

@@ -8,6 +8,7 @@
 #include "window_fixture.h"
 
 using zelvane::testing::Port;
+using zelvane::testing::QuickDevice;
 using zelvane::testing::Windows;
 namespace sim = zelvane::sim;
 
@@ -48,7 +49,7 @@ class WriteTest : public QObject {
 
  private slots:
   void writesTheGridAndVerifiesIt() {
-    sim::Simulator device;
+    QuickDevice device;
     Windows w({Port(device)});
     w.Connect();
     w.button("RadioButton5")->click();                 // TV3, 80 MHz
@@ -97,8 +98,8 @@ class WriteTest : public QObject {
   }
 
   void portCannotChangeUnderARunningWrite() {
-    sim::Simulator device;
-    sim::Simulator other;
+    QuickDevice device;
+    QuickDevice other;
     Windows w({Port(device), Port(other)});
     w.button("RadioButton2")->click();
     w.ChoosePort(0);
@@ -128,7 +129,7 @@ class WriteTest : public QObject {
   }
 
   void deviceThatStoresOtherwiseIsShownAsItIs() {
-    sim::Simulator device;
+    QuickDevice device;
     device.StoreDifferently(19, 101);  // level code of -5,00 dB
     Windows w({Port(device)});
     w.Connect();
@@ -141,7 +142,7 @@ class WriteTest : public QObject {
   }
 
   void typedCellIsWrittenAsTyped() {
-    sim::Simulator device;
+    QuickDevice device;
     Windows w({Port(device)});
     w.Connect();
     w.table->SetCell(1, 0, "1FF");
@@ -160,7 +161,7 @@ class WriteTest : public QObject {
   }
   void unreadableCellStopsBeforeAnythingIsSent() {
     QFETCH(QString, text);
-    sim::Simulator device;
+    QuickDevice device;
     Windows w({Port(device)});
     w.Connect();
     const std::size_t requestsBefore = device.Requests().size();
@@ -177,7 +178,7 @@ class WriteTest : public QObject {
   void unrecognisedDeviceGetsNoModulationCommand() {
     sim::DeviceState state;
     state.revision = "rev2";
-    sim::Simulator device(state);
+    QuickDevice device(state);
     Windows w({Port(device)});
     w.Connect();
     w.button("SpeedButton3")->click();
@@ -188,7 +189,7 @@ class WriteTest : public QObject {
   }
 
   void writesTheDeviceRefusesEndTheWritePhaseWithError() {
-    sim::Simulator device;
+    QuickDevice device;
     Windows w({Port(device)});
     w.Connect();
     device.Script(zelvane::kCmdWriteParamBlock, {sim::Silence()});
@@ -201,7 +202,7 @@ class WriteTest : public QObject {
   }
 
   void noCountrySelectedIsWrittenAs255() {
-    sim::Simulator device;
+    QuickDevice device;
     Windows w({Port(device)});
     w.Connect();
     w.get<QComboBox>("ComboBoxEx1")->setCurrentIndex(-1);
@@ -218,7 +219,7 @@ class WriteTest : public QObject {
   }
   void failedReadBackUsesNoByteOfIt() {
     QFETCH(bool, silent);
-    sim::Simulator device;
+    QuickDevice device;
     Windows w({Port(device)});
     w.Connect();
     w.table->SetCell(1, 0, "00");  // the zero tail of a short reply would match this
@@ -231,6 +232,8 @@ class WriteTest : public QObject {
     QCOMPARE(w.settings->Block(), before);
     QCOMPARE(w.get<QComboBox>("ComboBoxEx1")->currentIndex(), 0);
     QCOMPARE(w.label("StaticText1")->text(), QStringLiteral("62,00"));
+    // The channel of the frequency shown is checked again.
+    QVERIFY(w.get<QRadioButton>("RadioButton4")->isChecked());
   }
 };
 
