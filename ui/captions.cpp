@@ -19,7 +19,15 @@ const Captions& RussianCaptions() {
       QStringLiteral("Допустимый диапазон настройки RF(MHz)"),
       QStringLiteral("TV каналы"),
       QStringLiteral("Допустимый диапазон настройки уровня RF(dB)"),
-      QStringLiteral("Записать установленные")};
+      QStringLiteral("Записать установленные"),
+      {QStringLiteral("Состояние подключения"), QStringLiteral("Установленная RF (MHz)"),
+       QStringLiteral("Выбранная RF (MHz)"), QStringLiteral("Страна"),
+       QStringLiteral("Порт подключения"), QStringLiteral("Обновить список портов"),
+       QStringLiteral("Прервать автоподключение"), QStringLiteral("Открыть таблицу для правки"),
+       QStringLiteral("Уровень RF (dB)"), QStringLiteral("Шаг уровня RF"),
+       QStringLiteral("Уровень RF выше"), QStringLiteral("Уровень RF ниже"),
+       QStringLiteral("Уровень RF в dB"), QStringLiteral("Блок параметров"),
+       QStringLiteral("Байт %1")}};
   return captions;
 }
 
@@ -40,6 +48,14 @@ const Captions& EnglishCaptionsTable() {
       QStringLiteral("Admissible range of customisation RF(MHz)"),
       QStringLiteral("TV channels"),
       QStringLiteral("Admissible range of customisation level RF(dB)"),
-      QStringLiteral("Write parameters")};
+      QStringLiteral("Write parameters"),
+      {QStringLiteral("Connection status"), QStringLiteral("Installed RF (MHz)"),
+       QStringLiteral("Chosen RF (MHz)"), QStringLiteral("Country"),
+       QStringLiteral("Port to connect"), QStringLiteral("Refresh port list"),
+       QStringLiteral("Break auto connection"), QStringLiteral("Open table for edit"),
+       QStringLiteral("RF level (dB)"), QStringLiteral("RF level step"),
+       QStringLiteral("Raise RF level"), QStringLiteral("Lower RF level"),
+       QStringLiteral("RF level in dB"), QStringLiteral("Parameter block"),
+       QStringLiteral("Byte %1")}};
   return captions;
 }

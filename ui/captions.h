@@ -3,6 +3,26 @@
 
 #include <QString>
 
+// What assistive technology announces for the controls whose captions do
+// not say what they are; switched with the captions.
+struct AccessibleNames {
+  QString statusLine;   // Label5
+  QString installedRf;  // StaticText1
+  QString chosenRf;     // StaticText2
+  QString country;      // ComboBoxEx1
+  QString port;         // ComboBox1
+  QString refresh;      // SpeedButton1
+  QString breakSearch;  // SpeedButton4
+  QString table;        // SpeedButton2
+  QString levelSlider;  // TrackBar1
+  QString levelStep;    // UpDown1
+  QString levelUp;      // its arrows
+  QString levelDown;
+  QString levelText;    // Edit1
+  QString grid;         // StringGrid1
+  QString cell;         // a byte's cell, %1 its offset in the block
+};
+
 struct Captions {
   QString window;
   QString languageButton;   // SpeedButton5
@@ -20,6 +40,7 @@ struct Captions {
   QString channelsGroup;    // GroupBox4
   QString levelRange;       // Label3
   QString write;            // SpeedButton3
+  AccessibleNames names;
 };
 
 const Captions& RussianCaptions();

@@ -1,8 +1,11 @@
 // Switching the main window's captions between Russian and English.
 #include <QLineEdit>
+#include <QToolButton>
 
 #include "ui/captions.h"
 #include "ui/settings_window.h"
+#include "ui/table_window.h"
+#include "ui/up_down.h"
 #include "ui_settings_window.h"
 
 const Captions& TSettings_Zelvane::CurrentCaptions() const {
@@ -41,4 +44,25 @@ void TSettings_Zelvane::ApplyCaptions(const Captions& captions) {
   ui_->Label3->setText(captions.levelRange);
   ui_->Label3->adjustSize();
   ui_->SpeedButton3->setText(captions.write);
+  ApplyAccessibleNames(captions);
+}
+
+// Names only: no caption, hint or status text changes with them.
+void TSettings_Zelvane::ApplyAccessibleNames(const Captions& captions) {
+  const AccessibleNames& names = captions.names;
+  ui_->Label5->setAccessibleName(names.statusLine);
+  ui_->StaticText1->setAccessibleName(names.installedRf);
+  ui_->StaticText2->setAccessibleName(names.chosenRf);
+  ui_->ComboBoxEx1->setAccessibleName(names.country);
+  ui_->ComboBox1->setAccessibleName(names.port);
+  ui_->ComboBox1->setAccessibleDescription(captions.portPrompt);
+  ui_->SpeedButton1->setAccessibleName(names.refresh);
+  ui_->SpeedButton4->setAccessibleName(names.breakSearch);
+  ui_->SpeedButton2->setAccessibleName(names.table);
+  ui_->TrackBar1->setAccessibleName(names.levelSlider);
+  ui_->UpDown1->setAccessibleName(names.levelStep);
+  ui_->UpDown1->IncreaseButton()->setAccessibleName(names.levelUp);
+  ui_->UpDown1->DecreaseButton()->setAccessibleName(names.levelDown);
+  ui_->Edit1->setAccessibleName(names.levelText);
+  if (tableWindow_ != nullptr) tableWindow_->SetAccessibleNames(names.grid, names.cell);
 }

@@ -202,6 +202,7 @@ void TSettings_Zelvane::PumpMessages() { QCoreApplication::processEvents(); }
 void TSettings_Zelvane::AttachTableWindow(TTableIF* table) {
   tableWindow_ = table;
   tableWindow_->SetBlock(&block_);
+  ApplyAccessibleNames(CurrentCaptions());
   PlaceTableWindow();
 }
 

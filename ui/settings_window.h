@@ -79,6 +79,7 @@ class TSettings_Zelvane : public QWidget, private zelvane::SessionObserver {
   // Interface language.
   void SpeedButton5Click();
   void ApplyCaptions(const Captions& captions);
+  void ApplyAccessibleNames(const Captions& captions);
   const Captions& CurrentCaptions() const;
 
   // Connection control.

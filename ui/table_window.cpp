@@ -70,6 +70,18 @@ void TTableIF::SetLabels() {
   }
 }
 
+void TTableIF::SetAccessibleNames(const QString& gridName, const QString& cellName) {
+  ui_->StringGrid1->setAccessibleName(gridName);
+  for (int row = 0; row < kRows; ++row) {
+    for (int column = 1; column < kColumns; ++column) {
+      const std::size_t index = BlockByteOf(column, row);
+      if (index >= zelvane::kBlockSize) continue;
+      ui_->StringGrid1->item(row, column)
+          ->setData(Qt::AccessibleTextRole, cellName.arg(static_cast<qulonglong>(index)));
+    }
+  }
+}
+
 void TTableIF::FillGrid() {
   SetLabels();
   if (block_ == nullptr) return;

@@ -36,6 +36,9 @@ class TTableIF : public QWidget {
     return static_cast<std::size_t>(2 * row + column - 1);
   }
 
+  // The grid's name, and each byte cell's: `cellName` with %1 its offset.
+  void SetAccessibleNames(const QString& gridName, const QString& cellName);
+
   QString Cell(int column, int row) const;
   void SetCell(int column, int row, const QString& text);
 

@@ -1,0 +1,82 @@
+// What assistive technology announces for the window's controls, in both
+// interface languages.
+#include <QAccessible>
+#include <QAccessibleTableInterface>
+#include <QTableWidget>
+#include <QToolButton>
+
+#include "window_fixture.h"
+
+using zelvane::testing::Port;
+using zelvane::testing::QuickDevice;
+using zelvane::testing::Windows;
+
+namespace {
+
+QString Announced(QObject* object, QAccessible::Text kind = QAccessible::Name) {
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
+  return accessible != nullptr ? accessible->text(kind) : QStringLiteral("<none>");
+}
+
+QString CellName(QTableWidget* grid, int row, int column) {
+  QAccessibleTableInterface* table = QAccessible::queryAccessibleInterface(grid)->tableInterface();
+  return table->cellAt(row, column)->text(QAccessible::Name);
+}
+
+}  // namespace
+
+class AccessibilityTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void everyControlIsNamedInTheLanguageOfTheMoment() {
+    struct Case {
+      const char* control;
+      const char* russian;
+      const char* english;
+    };
+    const Case cases[] = {
+        {"Label5", "Состояние подключения", "Connection status"},
+        {"StaticText1", "Установленная RF (MHz)", "Installed RF (MHz)"},
+        {"StaticText2", "Выбранная RF (MHz)", "Chosen RF (MHz)"},
+        {"ComboBoxEx1", "Страна", "Country"},
+        {"ComboBox1", "Порт подключения", "Port to connect"},
+        {"SpeedButton1", "Обновить список портов", "Refresh port list"},
+        {"SpeedButton4", "Прервать автоподключение", "Break auto connection"},
+        {"TrackBar1", "Уровень RF (dB)", "RF level (dB)"},
+        {"UpDown1", "Шаг уровня RF", "RF level step"},
+        {"Edit1", "Уровень RF в dB", "RF level in dB"},
+        {"BitBtn2", "Подключить", "Connect"},
+        {"SpeedButton3", "Записать установленные", "Write parameters"},
+    };
+    Windows w({});
+    auto* grid = w.table->Grid();
+    for (const bool english : {false, true}) {
+      for (const Case& c : cases) {
+        QCOMPARE(Announced(w.get<QWidget>(c.control)),
+                 QString::fromUtf8(english ? c.english : c.russian));
+      }
+      QCOMPARE(Announced(w.get<UpDown>("UpDown1")->IncreaseButton()),
+               english ? QStringLiteral("Raise RF level") : QStringLiteral("Уровень RF выше"));
+      QCOMPARE(Announced(grid), english ? QStringLiteral("Parameter block") : QStringLiteral("Блок параметров"));
+      QCOMPARE(CellName(grid, 9, 2), english ? QStringLiteral("Byte 19") : QStringLiteral("Байт 19"));
+      QCOMPARE(CellName(grid, 0, 1), english ? QStringLiteral("Byte 0") : QStringLiteral("Байт 0"));
+      w.button("SpeedButton5")->click();
+    }
+    // Names are added; the captions and hints stay the window's own.
+    QCOMPARE(w.button("SpeedButton4")->toolTip(), QStringLiteral("Break auto connection"));
+    QVERIFY(w.status().isEmpty());
+  }
+
+  void valueLabelsAnnounceWhatTheyShow() {
+    QuickDevice device;
+    Windows w({Port(device)});
+    w.Connect();
+    QCOMPARE(Announced(w.label("StaticText1"), QAccessible::Value), QStringLiteral("62,00"));
+    QCOMPARE(Announced(w.label("Label5"), QAccessible::Value), w.status());
+    QVERIFY(w.status().endsWith("..OK!"));
+  }
+};
+
+QTEST_MAIN(AccessibilityTest)
+#include "accessibility_test.moc"
