@@ -24,7 +24,7 @@ int UsageError(const std::string& why) {
 int main(int argc, char** argv) {
   using namespace zelvane::cli;
   PrepareConsole();
-  const ParsedArguments parsed = ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
+  const ParsedArguments parsed = ParseArguments(CommandWords(argc, argv));
   if (!parsed.invocation) return UsageError(parsed.error);
   if (parsed.invocation->command == Command::Help) {
     std::cout << kUsage;

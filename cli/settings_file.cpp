@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -128,7 +129,8 @@ SettingsFileRead ParseSettingsFile(const std::string& text) {
 }
 
 SettingsFileRead ReadSettingsFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  // Paths are UTF-8, as every word of the command line is.
+  std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
   if (!in) return Refused("it cannot be opened");
   std::ostringstream text;
   text << in.rdbuf();
@@ -137,7 +139,7 @@ SettingsFileRead ReadSettingsFile(const std::string& path) {
 }
 
 bool WriteSettingsFile(const std::string& path, const SettingsRecord& record) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(std::filesystem::u8path(path), std::ios::binary | std::ios::trunc);
   out << SettingsFileText(record);
   out.close();
   return !out.fail();
