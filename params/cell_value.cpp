@@ -2,6 +2,7 @@
 #include "params/cell_value.h"
 
 #include <cctype>
+#include <cstdio>
 
 namespace zelvane {
 namespace {
@@ -20,6 +21,12 @@ std::optional<std::uint8_t> ParseCellByte(const std::string& text) {
     value = (value << 4) | digit;
   }
   return static_cast<std::uint8_t>(value & 0xFFU);
+}
+
+std::string CellText(std::uint8_t byte) {
+  char text[3];
+  std::snprintf(text, sizeof text, "%02X", byte);
+  return text;
 }
 
 }  // namespace zelvane

@@ -15,4 +15,8 @@ constexpr char kCellHexPrefix[] = "0x0";
 // included) gives nothing.
 std::optional<std::uint8_t> ParseCellByte(const std::string& text);
 
+// A byte as a cell shows it, and as every byte is shown to the user: two
+// upper-case hexadecimal digits.
+std::string CellText(std::uint8_t byte);
+
 }  // namespace zelvane

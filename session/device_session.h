@@ -96,6 +96,8 @@ class DeviceSession {
   bool Busy() const { return busy_; }
   bool Closing() const { return closing_; }
   bool PortOpen() const { return port_ != nullptr; }
+  // The name of the open port (the entry it was opened by); empty when none is.
+  std::string PortName() const { return port_ ? port_->Name() : std::string(); }
   const DiscoveryState& Discovery() const { return discovery_; }
   // The modulation read when the device was found, when that read succeeded.
   std::optional<std::uint8_t> FoundModulation() const { return foundModulation_; }

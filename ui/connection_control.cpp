@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include "params/country_selection.h"
 #include "ui/settings_window.h"
 #include "ui/status_texts.h"
 #include "ui/table_window.h"
@@ -168,11 +169,10 @@ bool TSettings_Zelvane::ReadDeviceSettings() {
   return true;
 }
 
-// 255 means no country stored: the first is taken. An index that names no
-// country selects none.
 void TSettings_Zelvane::SelectCountry(std::uint8_t stored) {
-  const int index = stored == zelvane::kNoCountry ? 0 : stored;
-  ui_->ComboBoxEx1->setCurrentIndex(index < ui_->ComboBoxEx1->count() ? index : -1);
+  const std::optional<std::size_t> country =
+      zelvane::SelectedCountry(stored, static_cast<std::size_t>(ui_->ComboBoxEx1->count()));
+  ui_->ComboBoxEx1->setCurrentIndex(country ? static_cast<int>(*country) : -1);
 }
 
 // With no country selected the first country's plan serves, so that the

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
+#include "params/cell_value.h"
 #include "ui_table_window.h"
 
 namespace {
@@ -27,9 +28,7 @@ constexpr int kGridFontPixelSize = 10;
 
 }  // namespace
 
-QString ByteText(std::uint8_t byte) {
-  return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
-}
+QString ByteText(std::uint8_t byte) { return QString::fromStdString(zelvane::CellText(byte)); }
 
 TTableIF::TTableIF(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), ui_(std::make_unique<Ui::TTableIF>()) {

@@ -1,0 +1,21 @@
+// Flushed line by line, so that a person watching sees each step as it
+// starts, not when the command ends.
+#include "cli/progress.h"
+
+namespace zelvane::cli {
+
+void Progress::Say(const std::string& line) { out_ << line << std::endl; }
+
+void Progress::TryingPort(const std::string& entry) { Say("trying " + entry); }
+
+void Progress::WritingStarted() { Say("writing"); }
+
+// The window's "..Error!": a device that refused a write may still hold
+// what was sent, which the verification tells.
+void Progress::WritingEnded(bool written) {
+  Say(written ? "written" : "the device did not accept every write");
+}
+
+void Progress::VerificationStarted() { Say("verifying"); }
+
+}  // namespace zelvane::cli

@@ -1,0 +1,19 @@
+// Which country a device's stored index selects in the country list.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace zelvane {
+
+// The first country when the device stores none (255); nothing when the
+// index names no country of the list.
+std::optional<std::size_t> SelectedCountry(std::uint8_t stored, std::size_t countryCount);
+
+// The name of the built-in country with this index; nothing for none (255)
+// and for an index that names no country.
+std::optional<std::string> CountryName(std::uint8_t index);
+
+}  // namespace zelvane
