@@ -43,7 +43,7 @@ std::string CountryText(std::uint8_t country) {
 void ReportBlock(const ParamBlock& written, const ParamBlock& held,
                  const std::vector<ByteDifference>& differences, std::vector<std::string>& lines) {
   for (const ByteDifference& d : differences) {
-    lines.push_back(WroteHolds("byte " + std::to_string(d.offset), CellText(d.written), CellText(d.held)));
+    lines.push_back(DifferenceText(d));
   }
   const LevelCodes codes = BuildLevelCodes();
   const DecodedParameters wrote = DecodeParameters(written, codes);
@@ -59,6 +59,11 @@ void ReportBlock(const ParamBlock& written, const ParamBlock& held,
 }
 
 }  // namespace
+
+std::string DifferenceText(const ByteDifference& difference) {
+  return WroteHolds("byte " + std::to_string(difference.offset), CellText(difference.written),
+                    CellText(difference.held));
+}
 
 std::vector<std::string> VerificationReport(const WriteRequest& written,
                                             const Verification& held, bool recognised) {

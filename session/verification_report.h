@@ -15,6 +15,9 @@ namespace zelvane {
 // frequency likewise when any of bytes 25 to 28 does; the modulation (read
 // back from a recognised device only) and the country when they came back
 // otherwise; each read that failed. Empty when the device holds it all.
+// One byte's line of the report: "byte 3: wrote 00, device holds 5A".
+std::string DifferenceText(const ByteDifference& difference);
+
 std::vector<std::string> VerificationReport(const WriteRequest& written,
                                             const Verification& held, bool recognised);
 

@@ -40,6 +40,19 @@ QString InvalidPortText(zelvane::OpenFailure failure) {
 
 }  // namespace
 
+// A new status text starts without the explanation of an earlier one.
+void TSettings_Zelvane::SetStatus(const QString& text) {
+  ui_->Label5->setText(text);
+  ShowStatusExplanation(QString());
+}
+
+// The status line keeps its text; its hint and its accessible description
+// say what lies behind it.
+void TSettings_Zelvane::ShowStatusExplanation(const QString& explanation) {
+  ui_->Label5->setToolTip(explanation);
+  ui_->Label5->setAccessibleDescription(explanation);
+}
+
 void TSettings_Zelvane::AppendStatus(const QString& text) {
   ui_->Label5->setText(ui_->Label5->text() + text);
 }
@@ -90,7 +103,7 @@ void TSettings_Zelvane::SpeedButton1Click() {
   // No text at all until the language button puts the prompt back.
   ui_->ComboBox1->lineEdit()->setPlaceholderText(QString());
   ui_->BitBtn2->setEnabled(false);
-  ui_->Label5->clear();
+  SetStatus(QString());
   ui_->Panel1->hide();
 }
 
@@ -132,7 +145,7 @@ void TSettings_Zelvane::ApplyModulation(std::optional<std::uint8_t> modulation) 
 
 void TSettings_Zelvane::BitBtn2Click() {
   if (session_->Busy()) return;
-  ui_->Label5->setText(kSearchingText);
+  SetStatus(kSearchingText);
   timer1_->start();
   PumpMessages();
   SetConnectionLocked(true);

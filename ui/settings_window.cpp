@@ -140,7 +140,7 @@ void TSettings_Zelvane::FormCreate(const QStringList& arguments) {
   session_ = std::make_unique<zelvane::DeviceSession>(static_cast<zelvane::SessionObserver&>(*this));
   ui_->BitBtn2->setEnabled(false);
   ListPorts();
-  ui_->Label5->clear();
+  SetStatus(QString());
   block_.fill(0);
   BuildCountryList();
   ui_->SpeedButton5->click();

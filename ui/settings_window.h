@@ -94,6 +94,8 @@ class TSettings_Zelvane : public QWidget, private zelvane::SessionObserver {
   zelvane::Identification RunSearch();
   void SetConnectionLocked(bool locked);
   bool ReadDeviceSettings();
+  void SetStatus(const QString& text);
+  void ShowStatusExplanation(const QString& explanation);
   void AppendStatus(const QString& text);
   void ApplyModulation(std::optional<std::uint8_t> modulation);
   void SelectCountry(std::uint8_t stored);
@@ -120,6 +122,8 @@ class TSettings_Zelvane : public QWidget, private zelvane::SessionObserver {
   bool TakeBlockFromGrid();
   void SetEditingEnabled(bool enabled);
   void ShowVerification(const zelvane::Verification& verification, int countryBefore);
+  void ShowVerificationReport(const zelvane::WriteRequest& written,
+                              const zelvane::Verification& verification);
 
   std::unique_ptr<Ui::TSettings_Zelvane> ui_;
   ErrorBox errorBox_;

@@ -25,6 +25,8 @@ constexpr DefaultCell kDefaultCells[] = {
 
 constexpr char kNoByteText[] = "00";
 constexpr int kGridFontPixelSize = 10;
+// A byte the device holds otherwise than it was written.
+const QColor kMarkedCellColour(0xFF, 0xB0, 0xB0);
 
 }  // namespace
 
@@ -81,7 +83,31 @@ void TTableIF::SetAccessibleNames(const QString& gridName, const QString& cellNa
   }
 }
 
+QTableWidgetItem* TTableIF::ByteItem(std::size_t index) const {
+  const int row = static_cast<int>(index / 2);
+  return ui_->StringGrid1->item(row, static_cast<int>(index % 2) + 1);
+}
+
+void TTableIF::MarkByte(std::size_t index, const QString& description) {
+  QTableWidgetItem* item = ByteItem(index);
+  item->setBackground(kMarkedCellColour);
+  item->setData(Qt::AccessibleDescriptionRole, description);
+}
+
+void TTableIF::ClearMarks() {
+  for (std::size_t index = 0; index < zelvane::kBlockSize; ++index) {
+    QTableWidgetItem* item = ByteItem(index);
+    item->setData(Qt::BackgroundRole, QVariant());
+    item->setData(Qt::AccessibleDescriptionRole, QVariant());
+  }
+}
+
+bool TTableIF::Marked(std::size_t index) const {
+  return ByteItem(index)->data(Qt::BackgroundRole).isValid();
+}
+
 void TTableIF::FillGrid() {
+  ClearMarks();
   SetLabels();
   if (block_ == nullptr) return;
   for (int row = 0; row < kRows; ++row) {

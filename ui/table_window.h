@@ -12,6 +12,7 @@ class TTableIF;
 }
 
 class QTableWidget;
+class QTableWidgetItem;
 
 class TTableIF : public QWidget {
   Q_OBJECT
@@ -39,6 +40,12 @@ class TTableIF : public QWidget {
   // The grid's name, and each byte cell's: `cellName` with %1 its offset.
   void SetAccessibleNames(const QString& gridName, const QString& cellName);
 
+  // Marks the cell of block byte `index` (a colour and `description` for
+  // assistive technology) until the next fill or ClearMarks.
+  void MarkByte(std::size_t index, const QString& description);
+  void ClearMarks();
+  bool Marked(std::size_t index) const;
+
   QString Cell(int column, int row) const;
   void SetCell(int column, int row, const QString& text);
 
@@ -46,6 +53,7 @@ class TTableIF : public QWidget {
 
  private:
   void SetLabels();
+  QTableWidgetItem* ByteItem(std::size_t index) const;
 
   std::unique_ptr<Ui::TTableIF> ui_;
   const zelvane::ParamBlock* block_ = nullptr;

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "params/cell_value.h"
+#include "session/verification_report.h"
 #include "ui/captions.h"
 #include "ui/settings_window.h"
 #include "ui/status_texts.h"
@@ -63,6 +64,7 @@ void TSettings_Zelvane::WriteParameters() {
   ui_->SpeedButton3->setEnabled(false);
   SetEditingEnabled(false);
   SetConnectionLocked(true);
+  tableWindow_->ClearMarks();
   if (TakeBlockFromGrid()) {
     const int country = ui_->ComboBoxEx1->currentIndex();
     zelvane::WriteRequest request;
@@ -70,7 +72,9 @@ void TSettings_Zelvane::WriteParameters() {
     request.modulation = ui_->RadioButton24->isChecked() ? 1 : 0;
     // No country selected is index -1, stored as 255 (none).
     request.country = static_cast<std::uint8_t>(country);
-    ShowVerification(session_->Write(request).verification, country);
+    const zelvane::Verification verification = session_->Write(request).verification;
+    ShowVerification(verification, country);
+    ShowVerificationReport(request, verification);
   }
   SetConnectionLocked(false);
   SetEditingEnabled(true);
@@ -78,7 +82,7 @@ void TSettings_Zelvane::WriteParameters() {
 }
 
 void TSettings_Zelvane::WritingStarted() {
-  ui_->Label5->setText(kSetParametersText);
+  SetStatus(kSetParametersText);
   timer1_->start();
 }
 
@@ -88,7 +92,7 @@ void TSettings_Zelvane::WritingEnded(bool written) {
 }
 
 void TSettings_Zelvane::VerificationStarted() {
-  ui_->Label5->setText(kVerifyText);
+  SetStatus(kVerifyText);
   ui_->StaticText1->setText(kVerifyingFrequencyText);
   ui_->ComboBoxEx1->setCurrentIndex(-1);
   ui_->ComboBoxEx1->setPlaceholderText(kVerifyingCountryText);
@@ -108,6 +112,21 @@ void TSettings_Zelvane::ModulationReadBack(std::optional<std::uint8_t> modulatio
 }
 
 void TSettings_Zelvane::VerificationReadsEnded() { timer1_->stop(); }
+
+// After the channel lookup, whose refill of the grid would clear the marks.
+void TSettings_Zelvane::ShowVerificationReport(const zelvane::WriteRequest& written,
+                                               const zelvane::Verification& verification) {
+  if (verification.Verified()) return;
+  const std::vector<std::string> report =
+      zelvane::VerificationReport(written, verification, Discovery().DeviceRecognised);
+  QStringList lines;
+  for (const std::string& line : report) lines << QString::fromStdString(line);
+  ShowStatusExplanation(lines.join(QLatin1Char('\n')));
+  for (const zelvane::ByteDifference& difference : verification.differences) {
+    tableWindow_->MarkByte(difference.offset,
+                           QString::fromStdString(zelvane::DifferenceText(difference)));
+  }
+}
 
 // A read that failed or came short uses none of its bytes: block and
 // country keep what they held. Either way the channel of the frequency
