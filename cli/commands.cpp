@@ -49,18 +49,11 @@ class CommandContext {
   }
 };
 
-std::string WithoutInUseMark(const std::string& entry) {
-  const std::string mark = kInUseMark;
-  const bool marked = entry.size() >= mark.size() &&
-                      entry.compare(entry.size() - mark.size(), mark.size(), mark) == 0;
-  return marked ? entry.substr(0, entry.size() - mark.size()) : entry;
-}
-
 int Ports(std::ostream& out, std::ostream& err) {
   const std::vector<std::string> entries = ListSerialPorts();
   if (entries.empty()) err << kProgramPrefix << "no serial ports are listed\n";
   for (const std::string& entry : entries) {
-    const std::string description = DescriptionText(DescribePort(WithoutInUseMark(entry)));
+    const std::string description = DescriptionText(DescribeEntry(entry));
     out << entry << (description.empty() ? "" : "\t" + description) << "\n";
   }
   return kExitOk;

@@ -1,6 +1,8 @@
 // The description as one line, the same on both platforms.
 #include "link/port_description.h"
 
+#include "link/serial_port.h"
+
 namespace zelvane {
 namespace {
 
@@ -12,7 +14,18 @@ void AppendPart(std::string& text, const std::string& part, const char* separato
   text += part;
 }
 
+std::string WithoutInUseMark(const std::string& entry) {
+  const std::string mark = kInUseMark;
+  const bool marked = entry.size() >= mark.size() &&
+                      entry.compare(entry.size() - mark.size(), mark.size(), mark) == 0;
+  return marked ? entry.substr(0, entry.size() - mark.size()) : entry;
+}
+
 }  // namespace
+
+PortDescription DescribeEntry(const std::string& entry) {
+  return DescribePort(WithoutInUseMark(entry));
+}
 
 std::string DescriptionText(const PortDescription& description) {
   std::string text;

@@ -27,6 +27,10 @@ struct PortDescription {
 // looked up by the name of the device it points to.
 PortDescription DescribePort(const std::string& port);
 
+// The description of the port that an entry of the port list names, its
+// in-use mark left aside.
+PortDescription DescribeEntry(const std::string& entry);
+
 // One line for a person: "Maker Model, serial ABC123" or the friendly
 // name; empty when nothing is known.
 std::string DescriptionText(const PortDescription& description);

@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "link/crc16.h"
+#include "link/port_description.h"
 #include "params/level_table.h"
 #include "ui/captions.h"
 #include "ui/glyphs.h"
@@ -159,8 +160,15 @@ void TSettings_Zelvane::ListPorts() {
   ui_->ComboBox1->clear();
   // A name's bytes go back to the system unchanged, whatever their
   // encoding; the text only shows them.
+  // What the system knows of the adapter behind a port tells two USB
+  // adapters apart; the entry's text stays the name with its mark.
   for (const std::string& entry : zelvane::ListSerialPorts()) {
     ui_->ComboBox1->addItem(QString::fromLocal8Bit(entry), QByteArray::fromStdString(entry));
+    const QString description =
+        QString::fromStdString(zelvane::DescriptionText(zelvane::DescribeEntry(entry)));
+    const int item = ui_->ComboBox1->count() - 1;
+    ui_->ComboBox1->setItemData(item, description, Qt::ToolTipRole);
+    ui_->ComboBox1->setItemData(item, description, Qt::AccessibleDescriptionRole);
   }
   ui_->ComboBox1->setCurrentIndex(-1);
   if (ui_->ComboBox1->count() == 0) {

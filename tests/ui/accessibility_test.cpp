@@ -5,6 +5,8 @@
 #include <QTableWidget>
 #include <QToolButton>
 
+#include "link/port_description.h"
+#include "sysfs_fixture.h"
 #include "window_fixture.h"
 
 using zelvane::testing::Port;
@@ -66,6 +68,29 @@ class AccessibilityTest : public QObject {
     // Names are added; the captions and hints stay the window's own.
     QCOMPARE(w.button("SpeedButton4")->toolTip(), QStringLiteral("Break auto connection"));
     QVERIFY(w.status().isEmpty());
+  }
+
+  void portEntriesDescribeTheirAdapter() {
+    zelvane::testing::SysfsFixture tree;
+    const std::string usb = "devices/pci0000:00/usb1/1-2";
+    tree.UsbDevice(usb, "Maker One", "Adapter A", "SER123");
+    tree.Tty("ttyUSB7", usb + "/1-2:1.0/ttyUSB7");
+    QuickDevice device;
+    tree.Folder("dev");
+    tree.Link(device.PortPath(), "dev/ttyUSB7");
+    qputenv(zelvane::kSysfsRootVariable, QByteArray::fromStdString(tree.SysRoot()));
+    QuickDevice plain;
+    Windows w({QString::fromStdString(tree.Path("dev/ttyUSB7")), Port(plain)});
+    qunsetenv(zelvane::kSysfsRootVariable);
+    auto* ports = w.get<QComboBox>("ComboBox1");
+    // The entry's text stays the port's name.
+    const int adapter = ports->findText(QString::fromStdString(tree.Path("dev/ttyUSB7")));
+    const int other = ports->findText(Port(plain));
+    QVERIFY(adapter >= 0 && other >= 0);
+    const QString expected = QStringLiteral("Maker One Adapter A, serial SER123");
+    QCOMPARE(ports->itemData(adapter, Qt::ToolTipRole).toString(), expected);
+    QCOMPARE(ports->itemData(adapter, Qt::AccessibleDescriptionRole).toString(), expected);
+    QVERIFY(ports->itemData(other, Qt::ToolTipRole).toString().isEmpty());
   }
 
   void valueLabelsAnnounceWhatTheyShow() {
