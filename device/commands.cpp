@@ -90,7 +90,7 @@ std::string CmdReadRevision(DeviceLink device, std::uint8_t address) {
 }
 
 ExchangeStatus CmdWriteParamBlock(DeviceLink device, std::uint8_t address,
-                                  const std::array<std::uint8_t, kParamBlockSize>& block) {
+                                  const ParamBlock& block) {
   // Bytes 0 and 1 travel as arguments; the data is bytes 2 to 28 and two
   // zero bytes.
   std::array<std::uint8_t, kWriteParamBlockLength - kBodyDataOffset> data{};

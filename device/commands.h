@@ -7,6 +7,7 @@
 #include <string>
 
 #include "device/command_codes.h"
+#include "device/param_block_bytes.h"
 #include "link/exchange.h"
 
 namespace zelvane {
@@ -57,7 +58,7 @@ struct DeviceLink {
 ModuleList CmdListModules(DeviceLink device);
 std::string CmdReadRevision(DeviceLink device, std::uint8_t address);
 ExchangeStatus CmdWriteParamBlock(DeviceLink device, std::uint8_t address,
-                                  const std::array<std::uint8_t, kParamBlockSize>& block);
+                                  const ParamBlock& block);
 CommandReply CmdReadParamBlock(DeviceLink device, std::uint8_t address);
 ExchangeStatus CmdWriteCountryIndex(DeviceLink device, std::uint8_t address, std::uint8_t index);
 CommandReply CmdReadCountryIndex(DeviceLink device, std::uint8_t address);

@@ -3,12 +3,11 @@
 // unchanged.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-#include "device/command_codes.h"
+#include "device/param_block_bytes.h"
 #include "params/level_table.h"
 
 namespace zelvane {
@@ -16,8 +15,6 @@ namespace zelvane {
 constexpr std::size_t kBlockSize = kParamBlockSize;
 constexpr std::size_t kLevelCodeByte = 19;
 constexpr std::size_t kFrequencyByte = 25;
-
-using ParamBlock = std::array<std::uint8_t, kBlockSize>;
 
 // The frequency code counts steps of 1 / 4971026 MHz.
 constexpr float kFrequencyStepsPerMHz = 4971026.0f;

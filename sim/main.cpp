@@ -40,8 +40,8 @@ unsigned long Number(const char* text, unsigned long max) {
   return value;
 }
 
-zelvane::sim::Block ParseBlock(const std::string& hex) {
-  zelvane::sim::Block block{};
+zelvane::ParamBlock ParseBlock(const std::string& hex) {
+  zelvane::ParamBlock block{};
   if (hex.size() != block.size() * 2) Usage("--block takes 58 hex digits");
   for (std::size_t i = 0; i < block.size(); ++i) {
     block[i] = static_cast<std::uint8_t>(Number(("0x" + hex.substr(2 * i, 2)).c_str(), 0xFF));

@@ -3,7 +3,6 @@
 // to misbehave.
 #pragma once
 
-#include <array>
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
@@ -16,12 +15,12 @@
 #include <vector>
 
 #include "device/command_codes.h"
+#include "device/param_block_bytes.h"
 #include "sim/pseudo_terminal.h"
 
 namespace zelvane::sim {
 
 using Clock = std::chrono::steady_clock;
-using Block = std::array<std::uint8_t, kParamBlockSize>;
 
 struct Module {
   std::uint8_t type;
@@ -34,12 +33,12 @@ constexpr char kDefaultRevision[] = "rev3_20102009";
 constexpr char kOtherModuleRevision[] = "ctl1_01012008";
 
 // The block a fresh device holds: 62 MHz at full level.
-Block DefaultBlock();
+ParamBlock DefaultBlock();
 
 struct DeviceState {
   std::vector<Module> modules = {{kOtherType, 1}, {kRfType, 2}};
   std::string revision = kDefaultRevision;
-  Block block = DefaultBlock();
+  ParamBlock block = DefaultBlock();
   std::uint8_t country = 0;
   std::uint8_t modulation = 0;
 };

@@ -102,7 +102,7 @@ TEST(CmdSetModulation, GivesUpAfterTenMalfunctions) {
 
 TEST(CmdWriteParamBlock, RequestCarriesTheBlockAfterItsLength) {
   SimLink s;
-  std::array<std::uint8_t, kParamBlockSize> block{};
+  ParamBlock block{};
   for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<std::uint8_t>(0xA0 + i);
   EXPECT_EQ(CmdWriteParamBlock(s.device(), kRf, block), kStatusOk);
   const auto writes = s.sim.RequestsFor(kCmdWriteParamBlock);

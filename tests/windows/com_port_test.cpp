@@ -113,7 +113,7 @@ TEST_F(ComPortTest, CommandSet) {
   EXPECT_EQ(modules.count, 2);
   EXPECT_EQ(CmdReadRevision(device, kRf), kExpectedRevision);
 
-  std::array<std::uint8_t, kParamBlockSize> block{};
+  ParamBlock block{};
   for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<std::uint8_t>(i * 7);
   EXPECT_EQ(CmdWriteParamBlock(device, kRf, block), kStatusOk);
   const CommandReply read = CmdReadParamBlock(device, kRf);
