@@ -17,8 +17,7 @@ Identification IdentifyDevice(DeviceLink device, DiscoveryState& state) {
   state.ModuleAddress = list.addresses[rf - list.types.begin()];
   state.DeviceRecognised = CmdReadRevision(device, state.ModuleAddress) == kExpectedRevision;
   if (state.DeviceRecognised) {
-    const CommandReply modulation = CmdReadModulation(device, state.ModuleAddress);
-    if (modulation.status == kStatusOk) identification.modulation = modulation.DataByte();
+    identification.modulation = CmdReadModulation(device, state.ModuleAddress).DataByte();
   }
   return identification;
 }

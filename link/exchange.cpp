@@ -48,21 +48,23 @@ ExchangeStatus Link::RunExchange(SerialPort& port, const Frame& request, int wri
 }
 
 void Link::ReadReply(SerialPort& port) {
-  reply_.fill(0);
-  const int got = port.Read(reply_.data(), kMaxReplyRead);
+  reply_.bytes.fill(0);
+  reply_.received = 0;
+  const int got = port.Read(reply_.bytes.data(), kMaxReplyRead);
   if (got < 0) {
     Debug(kReadErrorLine);
     receiveTimeOut_.Set();
     return;
   }
   const auto count = static_cast<std::size_t>(got);
+  reply_.received = count;
   if (count >= kMinReplyLength) {
     receiveComplete_.Set();
   } else {
     Debug(kShortReadLine);
     receiveTimeOut_.Set();
   }
-  TraceFrame(reply_.data(), count);
+  TraceFrame(reply_.bytes.data(), count);
 }
 
 }  // namespace zelvane

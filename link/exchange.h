@@ -42,7 +42,7 @@ class Link {
   // Lets pending messages through once, then writes the trace.
   void TraceFrame(const std::uint8_t* bytes, std::size_t count);
 
-  const ReplyBuffer& Reply() const { return reply_; }
+  const ReceivedReply& Reply() const { return reply_; }
 
  private:
   void Debug(const std::string& text) const;
@@ -52,7 +52,7 @@ class Link {
   Event receiveComplete_{Event::Reset::Automatic};
   Event receiveTimeOut_{Event::Reset::Automatic};
   Event writeCom_{Event::Reset::Manual};
-  ReplyBuffer reply_{};
+  ReceivedReply reply_;
 };
 
 }  // namespace zelvane

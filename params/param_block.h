@@ -32,10 +32,4 @@ double DecodeFrequencyMHz(const ParamBlock& block);
 void EncodeFrequency(float megahertz, ParamBlock& block);
 void EncodeLevel(std::size_t levelIndex, const LevelCodes& codes, ParamBlock& block);
 
-// Copies the block part of a read reply's body (body offset 5 on) into
-// `block` from its first byte: never past the block, never past the body.
-// Returns how many bytes the body carried; the rest of `block` is kept.
-std::size_t CopyBlockFromBody(const std::uint8_t* body, std::size_t bodyLength,
-                              ParamBlock& block);
-
 }  // namespace zelvane

@@ -47,7 +47,9 @@ struct DeviceState {
 struct ReplyScript {
   std::optional<std::uint8_t> statusByte;  // reply byte 7
   bool silent = false;
-  std::optional<std::size_t> length;       // send only the first bytes
+  // Send only the first bytes, as a line that drops out mid-reply does: the
+  // length byte still states the whole body.
+  std::optional<std::size_t> length;
   std::size_t padTo = 0;                   // append bytes up to this length
   int delayMs = 0;                         // answer this late
   bool badCrc = false;

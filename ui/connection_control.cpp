@@ -163,26 +163,16 @@ void TSettings_Zelvane::BitBtn2Click() {
   MatchInstalledChannel();
 }
 
-std::optional<zelvane::ParamBlock> TSettings_Zelvane::WholeBlock(
-    const zelvane::CommandReply& reply) {
-  zelvane::ParamBlock block{};
-  if (reply.status != zelvane::kStatusOk ||
-      zelvane::CopyBlockFromBody(reply.body.data(), static_cast<std::size_t>(reply.bodyLength),
-                                 block) != block.size()) {
-    return std::nullopt;
-  }
-  return block;
-}
-
 // Reads the country and the block; uses nothing unless both came whole.
 bool TSettings_Zelvane::ReadDeviceSettings() {
   const std::uint8_t address = discovery_.ModuleAddress;
-  const zelvane::CommandReply country = zelvane::CmdReadCountryIndex(Device(), address);
-  if (country.status != zelvane::kStatusOk) return false;
+  const std::optional<std::uint8_t> country =
+      zelvane::CmdReadCountryIndex(Device(), address).DataByte();
+  if (!country) return false;
   const std::optional<zelvane::ParamBlock> block =
-      WholeBlock(zelvane::CmdReadParamBlock(Device(), address));
+      zelvane::WholeBlock(zelvane::CmdReadParamBlock(Device(), address));
   if (!block) return false;
-  SelectCountry(country);
+  SelectCountry(*country);
   block_ = *block;
   if (tableWindow_ != nullptr) {
     tableWindow_->SetBlock(&block_);
@@ -195,8 +185,8 @@ bool TSettings_Zelvane::ReadDeviceSettings() {
 
 // 255 means no country stored: the first is taken. An index that names no
 // country selects none.
-void TSettings_Zelvane::SelectCountry(const zelvane::CommandReply& reply) {
-  int index = reply.DataByte();
+void TSettings_Zelvane::SelectCountry(std::uint8_t stored) {
+  int index = stored;
   if (index == zelvane::kNoCountry) index = 0;
   ui_->ComboBoxEx1->setCurrentIndex(index < ui_->ComboBoxEx1->count() ? index : -1);
 }

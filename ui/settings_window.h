@@ -83,11 +83,9 @@ class TSettings_Zelvane : public QWidget {
   zelvane::Identification RunSearch();
   void SetSearching(bool searching);
   bool ReadDeviceSettings();
-  // The block a read reply carried, when it carried all of it.
-  static std::optional<zelvane::ParamBlock> WholeBlock(const zelvane::CommandReply& reply);
   void AppendStatus(const QString& text);
   void ApplyModulation(std::optional<std::uint8_t> modulation);
-  void SelectCountry(const zelvane::CommandReply& reply);
+  void SelectCountry(std::uint8_t stored);
   void MatchInstalledChannel();
   zelvane::DeviceLink Device();
 

@@ -95,9 +95,7 @@ void TSettings_Zelvane::WriteParameters() {
 void TSettings_Zelvane::ReadBackModulation() {
   ui_->RadioButton23->setEnabled(false);
   ui_->RadioButton24->setEnabled(false);
-  const zelvane::CommandReply modulation =
-      zelvane::CmdReadModulation(Device(), discovery_.ModuleAddress);
-  if (modulation.status == zelvane::kStatusOk) ApplyModulation(modulation.DataByte());
+  ApplyModulation(zelvane::CmdReadModulation(Device(), discovery_.ModuleAddress).DataByte());
 }
 
 // A read that failed or came short is a failed verification, and none of
@@ -116,15 +114,16 @@ void TSettings_Zelvane::VerifyParameters() {
 
   const std::uint8_t address = discovery_.ModuleAddress;
   if (discovery_.DeviceRecognised) ReadBackModulation();
-  const zelvane::CommandReply country = zelvane::CmdReadCountryIndex(Device(), address);
+  const std::optional<std::uint8_t> country =
+      zelvane::CmdReadCountryIndex(Device(), address).DataByte();
   const std::optional<zelvane::ParamBlock> readBack =
-      WholeBlock(zelvane::CmdReadParamBlock(Device(), address));
+      zelvane::WholeBlock(zelvane::CmdReadParamBlock(Device(), address));
   timer1_->stop();
 
   const bool verified = readBack && *readBack == block_;
   AppendStatus(verified ? kStatusOkText : kVerifyErrorText);
 
-  if (country.status == zelvane::kStatusOk) SelectCountry(country);
+  if (country) SelectCountry(*country);
   else ui_->ComboBoxEx1->setCurrentIndex(countryBefore);
   ui_->ComboBoxEx1->setPlaceholderText(CurrentCaptions().countryPrompt);
   if (!readBack) {

@@ -73,9 +73,11 @@ TEST_F(ExchangeTest, ReplyIsJudgedByItsLengthAndStatusFieldOnly) {
 TEST_F(ExchangeTest, MissingBodyBytesReadAsZero) {
   s.sim.Script(kCmdReadParamBlock, {sim::Truncated(20)});
   EXPECT_EQ(Run(ReadBlockRequest()), kStatusOk);
-  const ReplyBuffer& reply = s.link.Reply();
+  const ReceivedReply& reply = s.link.Reply();
   EXPECT_EQ(ReplyBodyLength(reply), 34);
-  for (std::size_t i = 20; i < 9 + 34 + 2; ++i) EXPECT_EQ(reply[i], 0) << i;
+  EXPECT_EQ(reply.received, 20U);
+  EXPECT_EQ(ReceivedBodyLength(reply), 11U);
+  for (std::size_t i = 20; i < 9 + 34 + 2; ++i) EXPECT_EQ(reply.bytes[i], 0) << i;
 }
 
 TEST_F(ExchangeTest, BinaryBytesPassUnchanged) {
@@ -95,7 +97,7 @@ TEST_F(ExchangeTest, LongReplyIsCutAt75AndItsRestDiscardedByTheNextRequest) {
 
   // Without the purge the next reply would start with the 15 surplus bytes.
   EXPECT_EQ(Run(ReadCountryRequest()), kStatusOk);
-  EXPECT_EQ(s.link.Reply()[0], 0xE2);
+  EXPECT_EQ(s.link.Reply().bytes[0], 0xE2);
   EXPECT_EQ(ReplyBody(s.link.Reply())[1], kCmdReadCountryIndex);
 }
 
