@@ -27,8 +27,8 @@ constexpr char kReadErrorLine[] = "Criticall i/o error";
 // "Receive data :" and each byte as a blank and two upper-case hex digits.
 std::string FormatTrace(const std::uint8_t* bytes, std::size_t count);
 
-// The link state that exists once per program: the completion events and
-// the reply buffer, which keeps the last reply until the next read.
+// The link state that exists once per program: the read's completion events
+// and the reply buffer, which keeps the last reply until the next read.
 class Link {
  public:
   explicit Link(DebugSink sink = DefaultDebugSink());
@@ -49,9 +49,8 @@ class Link {
 
   DebugSink sink_;
   MessagePump pump_;
-  Event receiveComplete_{Event::Reset::Automatic};
-  Event receiveTimeOut_{Event::Reset::Automatic};
-  Event writeCom_{Event::Reset::Manual};
+  Event receiveComplete_;
+  Event receiveTimeOut_;
   ReceivedReply reply_;
 };
 

@@ -187,6 +187,10 @@ void Simulator::Handle(const std::vector<std::uint8_t>& frame) {
     if (!request.valid) return;  // a device ignores a frame it cannot read
     script = NextScript(request.command);
     if (script.silent) return;
+    if (script.hangUp) {
+      pty_.HangUp();
+      return;
+    }
     const std::vector<std::uint8_t> body(frame.begin() + kBodyOffset,
                                          frame.end() - kCrcSize);
     std::uint8_t status = 0;

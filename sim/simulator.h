@@ -55,6 +55,7 @@ struct ReplyScript {
   bool badCrc = false;
   bool badMagic = false;
   std::optional<std::vector<std::uint8_t>> data;  // reply data (body offset 5 on)
+  bool hangUp = false;  // the line goes away instead of answering
 };
 
 inline ReplyScript Silence() { ReplyScript r; r.silent = true; return r; }
@@ -64,6 +65,7 @@ inline ReplyScript PaddedTo(std::size_t n) { ReplyScript r; r.padTo = n; return 
 inline ReplyScript Delayed(int ms) { ReplyScript r; r.delayMs = ms; return r; }
 inline ReplyScript WithBadCrc() { ReplyScript r; r.badCrc = true; return r; }
 inline ReplyScript WithBadMagic() { ReplyScript r; r.badMagic = true; return r; }
+inline ReplyScript LineGoesAway() { ReplyScript r; r.hangUp = true; return r; }
 inline ReplyScript WithData(std::vector<std::uint8_t> data) {
   ReplyScript r;
   r.data = std::move(data);
@@ -94,6 +96,8 @@ class Simulator {
   void SetDefaultReply(const ReplyScript& reply);
   // After every block write, byte `index` is stored as `value`.
   void StoreDifferently(std::size_t index, std::uint8_t value);
+  // Holds the port user's output from now on, as a stalled line does.
+  void SuspendOutput() { pty_.SuspendOutput(); }
 
   DeviceState State() const;
   void SetState(const DeviceState& state);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 
 #include "device/commands.h"
 #include "sim_link.h"
@@ -151,6 +152,22 @@ TEST(CmdReadParamBlock, ReplyCarriesTheBodyOrNothing) {
   EXPECT_EQ(silent.status, kStatusReadFailed);
   EXPECT_FALSE(silent.HasBody());
   EXPECT_EQ(silent.bodyLength, 0);
+}
+
+// A USB adapter pulled out: every write fails at once, and so must each
+// command instead of sitting out its write wait.
+TEST(Commands, WritesOnALineThatHasGoneAwayReturnAtOnce) {
+  SimLink s;
+  s.sim.Script(kCmdReadParamBlock, {sim::LineGoesAway()});
+  EXPECT_EQ(CmdReadParamBlock(s.device(), kRf).status, kStatusReadFailed);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(CmdWriteParamBlock(s.device(), kRf, ParamBlock{}), kStatusWriteTimeout);
+  EXPECT_EQ(CmdSetModulation(s.device(), kRf, 1), kStatusWriteTimeout);
+  EXPECT_EQ(CmdWriteCountryIndex(s.device(), kRf, 0), kStatusWriteTimeout);
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - start);
+  EXPECT_LT(ms.count(), kLongWriteWaitMs / 5);
+  std::printf("three writes on a hung-up line: %lld ms\n", static_cast<long long>(ms.count()));
 }
 
 ParamBlock Filled(std::uint8_t byte) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 
 #include "link/exchange.h"
 #include "sim_link.h"
@@ -116,6 +117,27 @@ TEST_F(ExchangeTest, LateReplyIsNotTakenByTheNextExchange) {
   EXPECT_EQ(Run(ReadCountryRequest()), kStatusOk);
   EXPECT_EQ(ReplyBody(s.link.Reply())[1], kCmdReadCountryIndex);
   EXPECT_EQ(ReplyBodyLength(s.link.Reply()), 6);
+}
+
+long long MsSince(Clock::time_point start) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+// A write that cannot complete costs one write wait, not two.
+TEST(ExchangeWrite, StalledOutputGives101AfterOneWriteWait) {
+  for (const int writeWaitMs : {1000, 5000}) {
+    sim::PseudoTerminal pty;
+    PortHandle port = OpenPort(pty.SlavePath());
+    ASSERT_TRUE(port);
+    pty.SuspendOutput();
+    Link link([](const std::string&) {});
+    const auto start = Clock::now();
+    EXPECT_EQ(link.RunExchange(*port, ReadBlockRequest(), writeWaitMs, 1000), kStatusWriteTimeout);
+    const long long ms = MsSince(start);
+    EXPECT_GE(ms, writeWaitMs) << writeWaitMs;
+    EXPECT_LT(ms, writeWaitMs * 3 / 2) << writeWaitMs;
+    std::printf("write wait %d ms: 101 after %lld ms\n", writeWaitMs, ms);
+  }
 }
 
 TEST_F(ExchangeTest, TraceLetsPendingMessagesThroughFirst) {

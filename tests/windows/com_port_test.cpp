@@ -4,10 +4,13 @@
 //   ZELVANE_TEST_SILENT  a device that never answers
 //   ZELVANE_TEST_SHORT   a device whose replies stop after 10 bytes
 //   ZELVANE_TEST_LONG    a device whose replies run to 80 bytes
+//   ZELVANE_TEST_STALLED a device whose line holds every write
+//   ZELVANE_TEST_GONE    a device whose line hangs up at the first request
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 
 #include "device/discovery.h"
@@ -102,6 +105,30 @@ TEST_F(ComPortTest, ExchangeStatuses) {
     ASSERT_TRUE(port);
     EXPECT_EQ(link.RunExchange(*port, ReadBlockRequest(), 1000, 1000), c.status) << c.port;
   }
+}
+
+TEST_F(ComPortTest, StalledWriteGives101AfterOneWriteWait) {
+  PortHandle port = Open("ZELVANE_TEST_STALLED");
+  ASSERT_TRUE(port);
+  const auto start = Clock::now();
+  EXPECT_EQ(link.RunExchange(*port, ReadBlockRequest(), kShortWaitMs, kShortWaitMs),
+            kStatusWriteTimeout);
+  const long long ms = MsSince(start);
+  EXPECT_GE(ms, kShortWaitMs * 9 / 10);
+  EXPECT_LT(ms, kShortWaitMs * 3 / 2);
+  std::printf("stalled write: 101 after %lld ms\n", ms);
+}
+
+TEST_F(ComPortTest, WritesOnALineThatHasGoneAwayReturnAtOnce) {
+  PortHandle port = Open("ZELVANE_TEST_GONE");
+  ASSERT_TRUE(port);
+  const DeviceLink device{link, *port};
+  EXPECT_EQ(CmdReadParamBlock(device, kRf).status, kStatusReadFailed);  // the line goes away
+  const auto start = Clock::now();
+  EXPECT_EQ(CmdWriteParamBlock(device, kRf, ParamBlock{}), kStatusWriteTimeout);
+  const long long ms = MsSince(start);
+  EXPECT_LT(ms, kLongWriteWaitMs / 5);
+  std::printf("write on a hung-up line: 101 after %lld ms\n", ms);
 }
 
 TEST_F(ComPortTest, CommandSet) {
