@@ -24,6 +24,4 @@ constexpr std::uint8_t kReadCountryIndexLength = 4;
 constexpr std::uint8_t kSetModulationLength = 3;
 constexpr std::uint8_t kReadModulationLength = 4;
 
-constexpr std::uint8_t kParamBlockSize = 29;
-
 }  // namespace zelvane

@@ -31,9 +31,10 @@ CommandReply ExchangeForReply(DeviceLink device, const Request& r) {
   CommandReply reply;
   reply.status = Exchange(device, r);
   if (reply.HasBody()) {
-    const ReplyBuffer& buffer = device.link.Reply();
-    reply.bodyLength = ReplyBodyLength(buffer);
-    std::copy_n(ReplyBody(buffer), reply.bodyLength, reply.body.begin());
+    const ReceivedReply& received = device.link.Reply();
+    reply.bodyLength = ReplyBodyLength(received);
+    reply.bodyReceived = static_cast<std::int32_t>(ReceivedBodyLength(received));
+    std::copy_n(ReplyBody(received), reply.bodyReceived, reply.body.begin());
   }
   return reply;
 }
@@ -45,17 +46,36 @@ Request ReadValueRequest(std::uint8_t address, std::uint8_t command, std::uint8_
 
 }  // namespace
 
+std::optional<std::uint8_t> CommandReply::DataByte() const {
+  if (status != kStatusOk || bodyReceived <= static_cast<std::int32_t>(kBodyDataOffset)) {
+    return std::nullopt;
+  }
+  return body[kBodyDataOffset];
+}
+
+std::optional<ParamBlock> WholeBlock(const CommandReply& reply) {
+  if (reply.status != kStatusOk ||
+      reply.bodyReceived < static_cast<std::int32_t>(kBodyDataOffset + kParamBlockSize)) {
+    return std::nullopt;
+  }
+  ParamBlock block{};
+  std::copy_n(reply.body.begin() + kBodyDataOffset, block.size(), block.begin());
+  return block;
+}
+
 ModuleList CmdListModules(DeviceLink device) {
   ModuleList list;
   list.status = Exchange(device, {kModuleListAddress, kCmdModules, 0, 0, 0, kListModulesLength,
                                   kShortWaitMs, kModuleListReplyWaitMs});
   if (list.status != kStatusOk) return list;
-  const ReplyBuffer& reply = device.link.Reply();
+  const ReceivedReply& reply = device.link.Reply();
   const std::uint8_t* body = ReplyBody(reply);
   const std::size_t length = ReplyBodyLength(reply);
-  // A final lone byte pairs with the byte after the body; pairs beyond the
-  // seventh are ignored.
-  for (std::size_t j = kBodyDataOffset; j < length && list.count < kMaxModules; j += 2) {
+  const std::size_t arrived = ArrivedFrom(reply, kBodyOffset);
+  // A final lone byte pairs with the byte after the body; a pair of which
+  // a byte did not arrive, and pairs beyond the seventh, are ignored.
+  for (std::size_t j = kBodyDataOffset;
+       j < length && j + 1 < arrived && list.count < kMaxModules; j += 2) {
     list.types[list.count] = body[j];
     list.addresses[list.count] = body[j + 1];
     ++list.count;
@@ -69,10 +89,10 @@ std::string CmdReadRevision(DeviceLink device, std::uint8_t address) {
         Exchange(device, ReadValueRequest(address, kCmdModules, kReadRevisionLength));
     switch (status) {
       case kStatusOk: {
-        const ReplyBuffer& reply = device.link.Reply();
-        // The zero-filled buffer ends the text at the latest.
+        const ReceivedReply& reply = device.link.Reply();
+        // The text ends at its zero byte or where the reply stopped.
         const auto* text = reinterpret_cast<const char*>(ReplyData(reply));
-        return std::string(text, strnlen(text, reply.end() - ReplyData(reply)));
+        return std::string(text, strnlen(text, ArrivedFrom(reply, kBodyOffset + kBodyDataOffset)));
       }
       case kStatusNotReady:
       case kStatusBusy:
@@ -90,7 +110,7 @@ std::string CmdReadRevision(DeviceLink device, std::uint8_t address) {
 }
 
 ExchangeStatus CmdWriteParamBlock(DeviceLink device, std::uint8_t address,
-                                  const std::array<std::uint8_t, kParamBlockSize>& block) {
+                                  const ParamBlock& block) {
   // Bytes 0 and 1 travel as arguments; the data is bytes 2 to 28 and two
   // zero bytes.
   std::array<std::uint8_t, kWriteParamBlockLength - kBodyDataOffset> data{};

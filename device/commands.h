@@ -4,9 +4,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "device/command_codes.h"
+#include "device/param_block_bytes.h"
 #include "link/exchange.h"
 
 namespace zelvane {
@@ -32,14 +34,24 @@ constexpr char kRevisionBadParameter[] = "Неверен параметр ком
 constexpr char kRevisionTimeOut[] = "ReadTimeOut";
 
 struct CommandReply {
+  // Only the body bytes that arrived; the rest stays 0.
   std::array<std::uint8_t, kCommandBodySize> body{};
+  // The body length as the reply states it, and how many of those bytes
+  // arrived: a reply cut short on the line states more than it brought.
   std::int32_t bodyLength = 0;
+  std::int32_t bodyReceived = 0;
   ExchangeStatus status = kStatusReadFailed;
 
   bool HasBody() const { return !IsLinkFailure(status); }
-  // Reply data begins at body offset 5; 0 when the reply has none there.
-  std::uint8_t DataByte() const { return body[kBodyDataOffset]; }
+  // The value of a one-value read (body byte 5): only from a reply with
+  // status 0 that brought that byte.
+  std::optional<std::uint8_t> DataByte() const;
 };
+
+// The block of a CmdReadParamBlock reply (body bytes 5 to 33): only from a
+// reply with status 0 that brought all 29 bytes. A longer body gives its
+// first 29; a shorter one gives nothing, so that no byte of it is used.
+std::optional<ParamBlock> WholeBlock(const CommandReply& reply);
 
 struct ModuleList {
   std::array<std::uint8_t, kMaxModules> types{};
@@ -57,7 +69,7 @@ struct DeviceLink {
 ModuleList CmdListModules(DeviceLink device);
 std::string CmdReadRevision(DeviceLink device, std::uint8_t address);
 ExchangeStatus CmdWriteParamBlock(DeviceLink device, std::uint8_t address,
-                                  const std::array<std::uint8_t, kParamBlockSize>& block);
+                                  const ParamBlock& block);
 CommandReply CmdReadParamBlock(DeviceLink device, std::uint8_t address);
 ExchangeStatus CmdWriteCountryIndex(DeviceLink device, std::uint8_t address, std::uint8_t index);
 CommandReply CmdReadCountryIndex(DeviceLink device, std::uint8_t address);

@@ -18,8 +18,7 @@ Identification IdentifyDevice(DeviceLink device, DiscoveryState& state) {
   state.Revision = CmdReadRevision(device, state.ModuleAddress);
   state.DeviceRecognised = state.Revision == kExpectedRevision;
   if (state.DeviceRecognised) {
-    const CommandReply modulation = CmdReadModulation(device, state.ModuleAddress);
-    if (modulation.status == kStatusOk) identification.modulation = modulation.DataByte();
+    identification.modulation = CmdReadModulation(device, state.ModuleAddress).DataByte();
   }
   return identification;
 }

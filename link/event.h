@@ -1,5 +1,5 @@
-// Completion events of the exchange: auto-reset or manual-reset, like the
-// system event objects they stand for on Windows.
+// Completion events of the exchange's read: auto-reset, like the system
+// event objects they stand for on Windows.
 #pragma once
 
 #include <memory>
@@ -8,23 +8,18 @@ namespace zelvane {
 
 class Event {
  public:
-  enum class Reset { Automatic, Manual };
-
-  explicit Event(Reset mode);
+  Event();
   ~Event();
   Event(const Event&) = delete;
   Event& operator=(const Event&) = delete;
 
   void Set();
-  void Clear();
-  // True when signalled within the time-out; consumes the signal of an
-  // auto-reset event.
-  bool Wait(int timeoutMs);
 
   static constexpr int kWaitTimedOut = -1;
   static constexpr int kWaitFailed = -2;
-  // Waits for either event: 0 or 1 for the one that was signalled (the first
-  // wins when both are), kWaitTimedOut or kWaitFailed otherwise.
+  // Waits for either event and consumes its signal: 0 or 1 for the one that
+  // was signalled (the first wins when both are), kWaitTimedOut or
+  // kWaitFailed otherwise.
   static int WaitAny(Event& first, Event& second, int timeoutMs);
 
  private:

@@ -22,20 +22,17 @@ std::condition_variable& EventSignalled() {
 }  // namespace
 
 struct Event::Impl {
-  bool manual = false;
   bool signalled = false;
 
   // Called with the mutex held.
   bool Consume() {
     if (!signalled) return false;
-    if (!manual) signalled = false;
+    signalled = false;
     return true;
   }
 };
 
-Event::Event(Reset mode) : impl_(std::make_unique<Impl>()) {
-  impl_->manual = mode == Reset::Manual;
-}
+Event::Event() : impl_(std::make_unique<Impl>()) {}
 
 Event::~Event() = default;
 
@@ -45,17 +42,6 @@ void Event::Set() {
     impl_->signalled = true;
   }
   EventSignalled().notify_all();
-}
-
-void Event::Clear() {
-  std::lock_guard<std::mutex> lock(EventMutex());
-  impl_->signalled = false;
-}
-
-bool Event::Wait(int timeoutMs) {
-  std::unique_lock<std::mutex> lock(EventMutex());
-  return EventSignalled().wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                                   [this] { return impl_->Consume(); });
 }
 
 int Event::WaitAny(Event& first, Event& second, int timeoutMs) {

@@ -10,8 +10,8 @@ struct Event::Impl {
   HANDLE handle = nullptr;
 };
 
-Event::Event(Reset mode) : impl_(std::make_unique<Impl>()) {
-  impl_->handle = CreateEventA(nullptr, mode == Reset::Manual, FALSE, nullptr);
+Event::Event() : impl_(std::make_unique<Impl>()) {
+  impl_->handle = CreateEventA(nullptr, FALSE, FALSE, nullptr);
 }
 
 Event::~Event() {
@@ -19,12 +19,6 @@ Event::~Event() {
 }
 
 void Event::Set() { SetEvent(impl_->handle); }
-
-void Event::Clear() { ResetEvent(impl_->handle); }
-
-bool Event::Wait(int timeoutMs) {
-  return WaitForSingleObject(impl_->handle, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
-}
 
 int Event::WaitAny(Event& first, Event& second, int timeoutMs) {
   const HANDLE handles[2] = {first.impl_->handle, second.impl_->handle};

@@ -33,9 +33,9 @@ ExchangeStatus Link::RunExchange(SerialPort& port, const Frame& request, int wri
   // as the answer to this one, so both queues are purged.
   port.PurgeOutput();
   port.PurgeInput();
-  writeCom_.Clear();
-  if (port.Write(request.data(), request.size(), writeWaitMs)) writeCom_.Set();
-  if (!writeCom_.Wait(writeWaitMs)) {
+  // The write itself is bounded by the write wait, so a stalled line costs
+  // one wait and a line that refuses the write costs none.
+  if (!port.Write(request.data(), request.size(), writeWaitMs)) {
     port.AbortWrite();
     return kStatusWriteTimeout;
   }
@@ -49,21 +49,23 @@ ExchangeStatus Link::RunExchange(SerialPort& port, const Frame& request, int wri
 }
 
 void Link::ReadReply(SerialPort& port) {
-  reply_.fill(0);
-  const int got = port.Read(reply_.data(), kMaxReplyRead);
+  reply_.bytes.fill(0);
+  reply_.received = 0;
+  const int got = port.Read(reply_.bytes.data(), kMaxReplyRead);
   if (got < 0) {
     Debug(kReadErrorLine);
     receiveTimeOut_.Set();
     return;
   }
   const auto count = static_cast<std::size_t>(got);
+  reply_.received = count;
   if (count >= kMinReplyLength) {
     receiveComplete_.Set();
   } else {
     Debug(kShortReadLine);
     receiveTimeOut_.Set();
   }
-  TraceFrame(reply_.data(), count);
+  TraceFrame(reply_.bytes.data(), count);
 }
 
 }  // namespace zelvane

@@ -28,8 +28,8 @@ constexpr char kReadErrorLine[] = "Criticall i/o error";
 // "Receive data :" and each byte as a blank and two upper-case hex digits.
 std::string FormatTrace(const std::uint8_t* bytes, std::size_t count);
 
-// The link state that exists once per program: the completion events and
-// the reply buffer, which keeps the last reply until the next read.
+// The link state that exists once per program: the read's completion events
+// and the reply buffer, which keeps the last reply until the next read.
 class Link {
  public:
   explicit Link(DebugSink sink = DefaultDebugSink());
@@ -47,17 +47,16 @@ class Link {
   // Lets pending messages through once, then writes the trace.
   void TraceFrame(const std::uint8_t* bytes, std::size_t count);
 
-  const ReplyBuffer& Reply() const { return reply_; }
+  const ReceivedReply& Reply() const { return reply_; }
 
  private:
   void Debug(const std::string& text) const;
 
   DebugSink sink_;
   MessagePump pump_;
-  Event receiveComplete_{Event::Reset::Automatic};
-  Event receiveTimeOut_{Event::Reset::Automatic};
-  Event writeCom_{Event::Reset::Manual};
-  ReplyBuffer reply_{};
+  Event receiveComplete_;
+  Event receiveTimeOut_;
+  ReceivedReply reply_;
   std::atomic<bool> cancelled_{false};
 };
 

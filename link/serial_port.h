@@ -33,7 +33,9 @@ class SerialPort {
   static std::unique_ptr<SerialPort> Open(const std::string& name,
                                           OpenFailure* failure = nullptr);
 
-  // True when all `count` bytes were written within `timeoutMs`.
+  // True when all `count` bytes were written within `timeoutMs`; false at
+  // the deadline, or at once when the line refuses the write (a USB adapter
+  // pulled out, a hung-up line).
   bool Write(const std::uint8_t* bytes, std::size_t count, int timeoutMs);
   // Reads up to `maxBytes` under the read time-outs above; the number of
   // bytes read, or -1 when the read failed. Surplus bytes stay queued.

@@ -179,7 +179,10 @@ bool SerialPort::Write(const std::uint8_t* bytes, std::size_t count, int timeout
     const int left = RemainingMs(deadline);
     if (left == 0) return false;
     pollfd p{Fd(handle_), POLLOUT, 0};
-    if (poll(&p, 1, left) < 0 && errno != EINTR) return false;
+    const int ready = poll(&p, 1, left);
+    if (ready < 0 && errno != EINTR) return false;
+    // A hang-up is reported at once and for good: waiting on would spin.
+    if (ready > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) return false;
   }
   return true;
 }

@@ -73,12 +73,18 @@ std::intptr_t SerialPort::OpenHandle(const std::string& name, OpenFailure& why) 
   return reinterpret_cast<std::intptr_t>(port);
 }
 
-// The port is synchronous: the write returns when it is complete, bounded by
-// the port's own write time-outs.
-bool SerialPort::Write(const std::uint8_t* bytes, std::size_t count, int /*timeoutMs*/) {
+// The port is synchronous: the write returns when it is complete, when the
+// port's write time-out set here to `timeoutMs` expires (a line held by
+// XOFF or a stalled driver), or at once when it fails.
+bool SerialPort::Write(const std::uint8_t* bytes, std::size_t count, int timeoutMs) {
+  HANDLE port = Handle(handle_);
+  COMMTIMEOUTS timeouts{};
+  if (!GetCommTimeouts(port, &timeouts)) return false;
+  timeouts.WriteTotalTimeoutMultiplier = 0;
+  timeouts.WriteTotalTimeoutConstant = static_cast<DWORD>(timeoutMs);
+  if (!SetCommTimeouts(port, &timeouts)) return false;
   DWORD written = 0;
-  return WriteFile(Handle(handle_), bytes, static_cast<DWORD>(count), &written, nullptr) &&
-         written == count;
+  return WriteFile(port, bytes, static_cast<DWORD>(count), &written, nullptr) && written == count;
 }
 
 int SerialPort::Read(std::uint8_t* buffer, std::size_t maxBytes) {

@@ -1,15 +1,12 @@
 // Conversions between the block's bytes and dB and MHz.
 #include "params/param_block.h"
 
-#include <algorithm>
-
 #include "params/format_value.h"
 
 namespace zelvane {
 namespace {
 
 constexpr long double kMHzPerStep = 1.0L / 4971026.0L;
-constexpr std::size_t kReplyBlockOffset = 5;
 
 }  // namespace
 
@@ -38,14 +35,6 @@ void EncodeFrequency(float megahertz, ParamBlock& block) {
 
 void EncodeLevel(std::size_t levelIndex, const LevelCodes& codes, ParamBlock& block) {
   block[kLevelCodeByte] = codes[levelIndex];
-}
-
-std::size_t CopyBlockFromBody(const std::uint8_t* body, std::size_t bodyLength,
-                              ParamBlock& block) {
-  if (bodyLength <= kReplyBlockOffset) return 0;
-  const std::size_t count = std::min(bodyLength - kReplyBlockOffset, block.size());
-  std::copy_n(body + kReplyBlockOffset, count, block.begin());
-  return count;
 }
 
 }  // namespace zelvane

@@ -3,12 +3,11 @@
 // unchanged.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-#include "device/command_codes.h"
+#include "device/param_block_bytes.h"
 #include "params/level_table.h"
 
 namespace zelvane {
@@ -16,8 +15,6 @@ namespace zelvane {
 constexpr std::size_t kBlockSize = kParamBlockSize;
 constexpr std::size_t kLevelCodeByte = 19;
 constexpr std::size_t kFrequencyByte = 25;
-
-using ParamBlock = std::array<std::uint8_t, kBlockSize>;
 
 // The frequency code counts steps of 1 / 4971026 MHz.
 constexpr float kFrequencyStepsPerMHz = 4971026.0f;
@@ -34,11 +31,5 @@ double DecodeFrequencyMHz(const ParamBlock& block);
 
 void EncodeFrequency(float megahertz, ParamBlock& block);
 void EncodeLevel(std::size_t levelIndex, const LevelCodes& codes, ParamBlock& block);
-
-// Copies the block part of a read reply's body (body offset 5 on) into
-// `block` from its first byte: never past the block, never past the body.
-// Returns how many bytes the body carried; the rest of `block` is kept.
-std::size_t CopyBlockFromBody(const std::uint8_t* body, std::size_t bodyLength,
-                              ParamBlock& block);
 
 }  // namespace zelvane

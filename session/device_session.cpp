@@ -15,22 +15,6 @@ constexpr int kAfterWriteStepMs = 10;
 constexpr int kBeforeVerifySteps = 20;
 constexpr int kBeforeVerifyStepMs = 50;
 
-// The block a read reply carried, when it carried all of it.
-std::optional<ParamBlock> WholeBlock(const CommandReply& reply) {
-  ParamBlock block{};
-  if (reply.status != kStatusOk ||
-      CopyBlockFromBody(reply.body.data(), static_cast<std::size_t>(reply.bodyLength), block) !=
-          block.size()) {
-    return std::nullopt;
-  }
-  return block;
-}
-
-std::optional<std::uint8_t> DataByteOf(const CommandReply& reply) {
-  if (reply.status != kStatusOk) return std::nullopt;
-  return reply.DataByte();
-}
-
 }  // namespace
 
 // Marks the session busy for one workflow; a shutdown asked for meanwhile
@@ -94,7 +78,7 @@ std::optional<DeviceSettings> DeviceSession::ReadSettings() {
   if (!CanStart() || !port_) return std::nullopt;
   Running running(*this);
   const std::uint8_t address = discovery_.ModuleAddress;
-  const std::optional<std::uint8_t> country = DataByteOf(CmdReadCountryIndex(Device(), address));
+  const std::optional<std::uint8_t> country = CmdReadCountryIndex(Device(), address).DataByte();
   if (!country) return std::nullopt;
   const std::optional<ParamBlock> block = WholeBlock(CmdReadParamBlock(Device(), address));
   if (!block) return std::nullopt;
@@ -137,10 +121,10 @@ Verification DeviceSession::ReadBack(const ParamBlock& written) {
   const std::uint8_t address = discovery_.ModuleAddress;
   if (discovery_.DeviceRecognised) {
     observer_.ModulationReadBackStarted();
-    verification.modulation = DataByteOf(CmdReadModulation(Device(), address));
+    verification.modulation = CmdReadModulation(Device(), address).DataByte();
     observer_.ModulationReadBack(verification.modulation);
   }
-  verification.country = DataByteOf(CmdReadCountryIndex(Device(), address));
+  verification.country = CmdReadCountryIndex(Device(), address).DataByte();
   verification.block = WholeBlock(CmdReadParamBlock(Device(), address));
   observer_.VerificationReadsEnded();
   if (verification.block) verification.differences = CompareBlocks(written, *verification.block);

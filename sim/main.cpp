@@ -19,6 +19,7 @@ using zelvane::sim::ReplyScript;
 constexpr char kUsage[] =
     "usage: zelvane-sim [--revision TEXT] [--block HEX58] [--country N] [--modulation N]\n"
     "                   [--link PATH] [--silent] [--reply-length N] [--pad-to N]\n"
+    "                   [--suspend-output] [--hang-up]\n"
     "  --revision TEXT    revision the RF module reports\n"
     "  --block HEX58      the 29-byte parameter block as 58 hex digits\n"
     "  --country N        stored country index (255: none)\n"
@@ -26,7 +27,9 @@ constexpr char kUsage[] =
     "  --link PATH        also reach the port through a symbolic link at PATH\n"
     "  --silent           never answer\n"
     "  --reply-length N   send only the first N bytes of every reply\n"
-    "  --pad-to N         lengthen every reply to N bytes\n";
+    "  --pad-to N         lengthen every reply to N bytes\n"
+    "  --suspend-output   hold the port's output, so that every write stalls\n"
+    "  --hang-up          hang the line up at the first request\n";
 
 [[noreturn]] void Usage(const char* problem) {
   std::cerr << "zelvane-sim: " << problem << "\n" << kUsage;
@@ -40,8 +43,8 @@ unsigned long Number(const char* text, unsigned long max) {
   return value;
 }
 
-zelvane::sim::Block ParseBlock(const std::string& hex) {
-  zelvane::sim::Block block{};
+zelvane::ParamBlock ParseBlock(const std::string& hex) {
+  zelvane::ParamBlock block{};
   if (hex.size() != block.size() * 2) Usage("--block takes 58 hex digits");
   for (std::size_t i = 0; i < block.size(); ++i) {
     block[i] = static_cast<std::uint8_t>(Number(("0x" + hex.substr(2 * i, 2)).c_str(), 0xFF));
@@ -55,6 +58,7 @@ int main(int argc, char** argv) {
   DeviceState state;
   ReplyScript reply;
   std::string link;
+  bool suspendOutput = false;
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
     const auto value = [&]() -> const char* {
@@ -69,6 +73,8 @@ int main(int argc, char** argv) {
     else if (option == "--silent") reply.silent = true;
     else if (option == "--reply-length") reply.length = Number(value(), 1024);
     else if (option == "--pad-to") reply.padTo = Number(value(), 1024);
+    else if (option == "--suspend-output") suspendOutput = true;
+    else if (option == "--hang-up") reply.hangUp = true;
     else if (option == "--help" || option == "-h") { std::cout << kUsage; return 0; }
     else Usage("unknown option");
   }
@@ -84,6 +90,7 @@ int main(int argc, char** argv) {
 
   zelvane::sim::Simulator simulator(state);
   simulator.SetDefaultReply(reply);
+  if (suspendOutput) simulator.SuspendOutput();
   if (!link.empty()) {
     unlink(link.c_str());
     if (symlink(simulator.PortPath().c_str(), link.c_str()) != 0) {

@@ -36,6 +36,15 @@ PseudoTerminal::PseudoTerminal() {
   fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
 }
 
+void PseudoTerminal::SuspendOutput() {
+  if (tcflow(keepAlive_, TCOOFF) != 0) Fail("tcflow");
+}
+
+void PseudoTerminal::HangUp() {
+  ::close(master_);
+  master_ = -1;
+}
+
 PseudoTerminal::~PseudoTerminal() {
   if (keepAlive_ >= 0) ::close(keepAlive_);
   if (master_ >= 0) ::close(master_);

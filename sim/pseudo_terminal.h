@@ -16,6 +16,13 @@ class PseudoTerminal {
   int MasterFd() const { return master_; }
   const std::string& SlavePath() const { return slavePath_; }
 
+  // Stops the slave's output, as a line held by flow control does: writes
+  // on the slave side block until the output is resumed.
+  void SuspendOutput();
+  // Closes the master: the slave side is hung up, as when a USB adapter is
+  // pulled out. The port user's writes fail from now on.
+  void HangUp();
+
  private:
   int master_ = -1;
   // Held open so that the pair survives the port user's close and the

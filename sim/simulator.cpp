@@ -45,8 +45,8 @@ bool IsValidRequest(const std::vector<std::uint8_t>& frame) {
 
 }  // namespace
 
-Block DefaultBlock() {
-  Block block{};
+ParamBlock DefaultBlock() {
+  ParamBlock block{};
   const std::pair<std::size_t, std::uint8_t> bytes[] = {
       {5, 0x01},  {8, 0x08},  {9, 0x20},  {10, 0x02}, {11, 0x84}, {12, 0x38},
       {13, 0xC1}, {14, 0x40}, {15, 0x03}, {19, 0xFF}, {20, 0x0E}, {21, 0x40},
@@ -187,6 +187,10 @@ void Simulator::Handle(const std::vector<std::uint8_t>& frame) {
     if (!request.valid) return;  // a device ignores a frame it cannot read
     script = NextScript(request.command);
     if (script.silent) return;
+    if (script.hangUp) {
+      pty_.HangUp();
+      return;
+    }
     const std::vector<std::uint8_t> body(frame.begin() + kBodyOffset,
                                          frame.end() - kCrcSize);
     std::uint8_t status = 0;

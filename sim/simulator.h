@@ -3,7 +3,6 @@
 // to misbehave.
 #pragma once
 
-#include <array>
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
@@ -16,12 +15,12 @@
 #include <vector>
 
 #include "device/command_codes.h"
+#include "device/param_block_bytes.h"
 #include "sim/pseudo_terminal.h"
 
 namespace zelvane::sim {
 
 using Clock = std::chrono::steady_clock;
-using Block = std::array<std::uint8_t, kParamBlockSize>;
 
 struct Module {
   std::uint8_t type;
@@ -34,12 +33,12 @@ constexpr char kDefaultRevision[] = "rev3_20102009";
 constexpr char kOtherModuleRevision[] = "ctl1_01012008";
 
 // The block a fresh device holds: 62 MHz at full level.
-Block DefaultBlock();
+ParamBlock DefaultBlock();
 
 struct DeviceState {
   std::vector<Module> modules = {{kOtherType, 1}, {kRfType, 2}};
   std::string revision = kDefaultRevision;
-  Block block = DefaultBlock();
+  ParamBlock block = DefaultBlock();
   std::uint8_t country = 0;
   std::uint8_t modulation = 0;
 };
@@ -48,12 +47,15 @@ struct DeviceState {
 struct ReplyScript {
   std::optional<std::uint8_t> statusByte;  // reply byte 7
   bool silent = false;
-  std::optional<std::size_t> length;       // send only the first bytes
+  // Send only the first bytes, as a line that drops out mid-reply does: the
+  // length byte still states the whole body.
+  std::optional<std::size_t> length;
   std::size_t padTo = 0;                   // append bytes up to this length
   int delayMs = 0;                         // answer this late
   bool badCrc = false;
   bool badMagic = false;
   std::optional<std::vector<std::uint8_t>> data;  // reply data (body offset 5 on)
+  bool hangUp = false;  // the line goes away instead of answering
 };
 
 inline ReplyScript Silence() { ReplyScript r; r.silent = true; return r; }
@@ -63,6 +65,7 @@ inline ReplyScript PaddedTo(std::size_t n) { ReplyScript r; r.padTo = n; return 
 inline ReplyScript Delayed(int ms) { ReplyScript r; r.delayMs = ms; return r; }
 inline ReplyScript WithBadCrc() { ReplyScript r; r.badCrc = true; return r; }
 inline ReplyScript WithBadMagic() { ReplyScript r; r.badMagic = true; return r; }
+inline ReplyScript LineGoesAway() { ReplyScript r; r.hangUp = true; return r; }
 inline ReplyScript WithData(std::vector<std::uint8_t> data) {
   ReplyScript r;
   r.data = std::move(data);
@@ -93,6 +96,8 @@ class Simulator {
   void SetDefaultReply(const ReplyScript& reply);
   // After every block write, byte `index` is stored as `value`.
   void StoreDifferently(std::size_t index, std::uint8_t value);
+  // Holds the port user's output from now on, as a stalled line does.
+  void SuspendOutput() { pty_.SuspendOutput(); }
 
   DeviceState State() const;
   void SetState(const DeviceState& state);

@@ -21,8 +21,8 @@ constexpr std::uint8_t kWriteCommands[] = {kCmdWriteParamBlock, kCmdWriteCountry
                                            kCmdSetModulation};
 
 // A block whose every byte differs from the simulator's default block.
-inline sim::Block DistinctBlock() {
-  sim::Block block{};
+inline ParamBlock DistinctBlock() {
+  ParamBlock block{};
   for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<std::uint8_t>(0xA0 + i);
   return block;
 }
@@ -32,7 +32,7 @@ inline sim::Block DistinctBlock() {
 struct DeviceSpec {
   std::uint8_t country = 0;
   std::uint8_t modulation = 0;
-  sim::Block block = sim::DefaultBlock();
+  ParamBlock block = sim::DefaultBlock();
   std::string revision = sim::kDefaultRevision;
 };
 

@@ -7,8 +7,8 @@ namespace {
 using ReadTest = CliTest;
 
 // 80 MHz (80 × 4971026 = 0x17B425A0) at -3 dB (level code 152 = 0x98).
-sim::Block Tv3AtMinus3() {
-  sim::Block block = sim::DefaultBlock();
+ParamBlock Tv3AtMinus3() {
+  ParamBlock block = sim::DefaultBlock();
   block[kLevelCodeByte] = 0x98;
   const std::uint8_t frequency[] = {0x17, 0xB4, 0x25, 0xA0};
   std::copy(std::begin(frequency), std::end(frequency), block.begin() + kFrequencyByte);

@@ -10,7 +10,7 @@ namespace {
 using WriteTest = CliTest;
 using std::chrono::milliseconds;
 
-sim::Block WithBytes(sim::Block block, std::size_t first, std::vector<std::uint8_t> bytes) {
+ParamBlock WithBytes(ParamBlock block, std::size_t first, std::vector<std::uint8_t> bytes) {
   std::copy(bytes.begin(), bytes.end(), block.begin() + first);
   return block;
 }
@@ -24,7 +24,7 @@ TEST_F(WriteTest, ChangesOnlyTheGivenFields) {
     const char* name;
     std::vector<std::string> values;
     DeviceSpec before;
-    sim::Block block;  // expected afterwards
+    ParamBlock block;  // expected afterwards
     std::uint8_t modulation;
     std::uint8_t country;
   };

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 
 #include "device/commands.h"
 #include "sim_link.h"
@@ -39,6 +40,16 @@ TEST(CmdListModules, TakesPairsFromBodyOffsetFive) {
       EXPECT_EQ(list.addresses[i], c.modules[i].address);
     }
   }
+}
+
+TEST(CmdListModules, PairCutShortOnTheLineIsNotTaken) {
+  SimLink s;  // modules (16, 1) and (32, 2): a 20-byte reply
+  s.sim.Script(kCmdModules, {sim::Truncated(17)});
+  const ModuleList list = CmdListModules(s.device());
+  EXPECT_EQ(list.status, kStatusOk);
+  ASSERT_EQ(list.count, 1);
+  EXPECT_EQ(list.types[0], 16);
+  EXPECT_EQ(list.addresses[0], 1);
 }
 
 TEST(CmdListModules, FailedExchangeGivesNoEntries) {
@@ -102,7 +113,7 @@ TEST(CmdSetModulation, GivesUpAfterTenMalfunctions) {
 
 TEST(CmdWriteParamBlock, RequestCarriesTheBlockAfterItsLength) {
   SimLink s;
-  std::array<std::uint8_t, kParamBlockSize> block{};
+  ParamBlock block{};
   for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<std::uint8_t>(0xA0 + i);
   EXPECT_EQ(CmdWriteParamBlock(s.device(), kRf, block), kStatusOk);
   const auto writes = s.sim.RequestsFor(kCmdWriteParamBlock);
@@ -141,6 +152,74 @@ TEST(CmdReadParamBlock, ReplyCarriesTheBodyOrNothing) {
   EXPECT_EQ(silent.status, kStatusReadFailed);
   EXPECT_FALSE(silent.HasBody());
   EXPECT_EQ(silent.bodyLength, 0);
+}
+
+// A USB adapter pulled out: every write fails at once, and so must each
+// command instead of sitting out its write wait.
+TEST(Commands, WritesOnALineThatHasGoneAwayReturnAtOnce) {
+  SimLink s;
+  s.sim.Script(kCmdReadParamBlock, {sim::LineGoesAway()});
+  EXPECT_EQ(CmdReadParamBlock(s.device(), kRf).status, kStatusReadFailed);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(CmdWriteParamBlock(s.device(), kRf, ParamBlock{}), kStatusWriteTimeout);
+  EXPECT_EQ(CmdSetModulation(s.device(), kRf, 1), kStatusWriteTimeout);
+  EXPECT_EQ(CmdWriteCountryIndex(s.device(), kRf, 0), kStatusWriteTimeout);
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - start);
+  EXPECT_LT(ms.count(), kLongWriteWaitMs / 5);
+  std::printf("three writes on a hung-up line: %lld ms\n", static_cast<long long>(ms.count()));
+}
+
+ParamBlock Filled(std::uint8_t byte) {
+  ParamBlock block{};
+  block.fill(byte);
+  return block;
+}
+
+// A reply cut short keeps its length byte: only the bytes that arrived count.
+TEST(WholeBlock, OnlyFromAReplyThatBroughtAllTwentyNineBytes) {
+  struct Case {
+    const char* what;
+    sim::ReplyScript reply;
+    std::optional<ParamBlock> block;
+  };
+  const Case cases[] = {
+      {"whole reply", {}, sim::DefaultBlock()},
+      {"all but the CRC", sim::Truncated(9 + 34), sim::DefaultBlock()},
+      {"last block byte missing", sim::Truncated(9 + 33), std::nullopt},
+      {"cut at 20 bytes", sim::Truncated(20), std::nullopt},
+      {"body of 33 bytes", sim::WithData(std::vector<std::uint8_t>(28, 0x11)), std::nullopt},
+      {"body of 40 bytes", sim::WithData(std::vector<std::uint8_t>(35, 0x22)), Filled(0x22)},
+      {"status 4", sim::WithStatusByte(kStatusBadFormat), std::nullopt},
+      {"no reply", sim::Silence(), std::nullopt},
+  };
+  SimLink s;
+  for (const Case& c : cases) {
+    s.sim.Script(kCmdReadParamBlock, {c.reply});
+    EXPECT_EQ(WholeBlock(CmdReadParamBlock(s.device(), kRf)), c.block) << c.what;
+  }
+}
+
+TEST(CommandReply, DataByteOnlyWhenItArrived) {
+  struct Case {
+    const char* what;
+    sim::ReplyScript reply;
+    std::optional<std::uint8_t> value;
+  };
+  const Case cases[] = {
+      {"whole reply", {}, 7},
+      {"cut after the data byte", sim::Truncated(15), 7},
+      {"cut before the data byte", sim::Truncated(14), std::nullopt},
+      {"no data in the body", sim::WithData({}), std::nullopt},
+      {"status 1", sim::WithStatusByte(kStatusNotReady), std::nullopt},
+  };
+  sim::DeviceState state;
+  state.country = 7;
+  SimLink s(state);
+  for (const Case& c : cases) {
+    s.sim.Script(kCmdReadCountryIndex, {c.reply});
+    EXPECT_EQ(CmdReadCountryIndex(s.device(), kRf).DataByte(), c.value) << c.what;
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 
 #include "link/exchange.h"
 #include "sim_link.h"
@@ -73,9 +74,11 @@ TEST_F(ExchangeTest, ReplyIsJudgedByItsLengthAndStatusFieldOnly) {
 TEST_F(ExchangeTest, MissingBodyBytesReadAsZero) {
   s.sim.Script(kCmdReadParamBlock, {sim::Truncated(20)});
   EXPECT_EQ(Run(ReadBlockRequest()), kStatusOk);
-  const ReplyBuffer& reply = s.link.Reply();
+  const ReceivedReply& reply = s.link.Reply();
   EXPECT_EQ(ReplyBodyLength(reply), 34);
-  for (std::size_t i = 20; i < 9 + 34 + 2; ++i) EXPECT_EQ(reply[i], 0) << i;
+  EXPECT_EQ(reply.received, 20U);
+  EXPECT_EQ(ReceivedBodyLength(reply), 11U);
+  for (std::size_t i = 20; i < 9 + 34 + 2; ++i) EXPECT_EQ(reply.bytes[i], 0) << i;
 }
 
 TEST_F(ExchangeTest, BinaryBytesPassUnchanged) {
@@ -95,7 +98,7 @@ TEST_F(ExchangeTest, LongReplyIsCutAt75AndItsRestDiscardedByTheNextRequest) {
 
   // Without the purge the next reply would start with the 15 surplus bytes.
   EXPECT_EQ(Run(ReadCountryRequest()), kStatusOk);
-  EXPECT_EQ(s.link.Reply()[0], 0xE2);
+  EXPECT_EQ(s.link.Reply().bytes[0], 0xE2);
   EXPECT_EQ(ReplyBody(s.link.Reply())[1], kCmdReadCountryIndex);
 }
 
@@ -114,6 +117,27 @@ TEST_F(ExchangeTest, LateReplyIsNotTakenByTheNextExchange) {
   EXPECT_EQ(Run(ReadCountryRequest()), kStatusOk);
   EXPECT_EQ(ReplyBody(s.link.Reply())[1], kCmdReadCountryIndex);
   EXPECT_EQ(ReplyBodyLength(s.link.Reply()), 6);
+}
+
+long long MsSince(Clock::time_point start) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+// A write that cannot complete costs one write wait, not two.
+TEST(ExchangeWrite, StalledOutputGives101AfterOneWriteWait) {
+  for (const int writeWaitMs : {1000, 5000}) {
+    sim::PseudoTerminal pty;
+    PortHandle port = OpenPort(pty.SlavePath());
+    ASSERT_TRUE(port);
+    pty.SuspendOutput();
+    Link link([](const std::string&) {});
+    const auto start = Clock::now();
+    EXPECT_EQ(link.RunExchange(*port, ReadBlockRequest(), writeWaitMs, 1000), kStatusWriteTimeout);
+    const long long ms = MsSince(start);
+    EXPECT_GE(ms, writeWaitMs) << writeWaitMs;
+    EXPECT_LT(ms, writeWaitMs * 3 / 2) << writeWaitMs;
+    std::printf("write wait %d ms: 101 after %lld ms\n", writeWaitMs, ms);
+  }
 }
 
 TEST_F(ExchangeTest, TraceLetsPendingMessagesThroughFirst) {

@@ -50,8 +50,8 @@ TEST(Reply, StatusFieldIsTheLowThreeBitsOfByteSeven) {
   struct Case { std::uint8_t byte; std::uint8_t status; };
   const Case cases[] = {{0x08, 0}, {0x0B, 3}, {0x0C, 4}, {0xFF, 7}};
   for (const Case& c : cases) {
-    ReplyBuffer reply{};
-    reply[7] = c.byte;
+    ReceivedReply reply;
+    reply.bytes[7] = c.byte;
     EXPECT_EQ(ReplyStatusField(reply), c.status) << int(c.byte);
   }
 }

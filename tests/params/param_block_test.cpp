@@ -71,20 +71,5 @@ TEST(EncodeLevel, WritesOnlyTheLevelByte) {
   EXPECT_TRUE(std::all_of(block.begin(), block.end(), [](std::uint8_t b) { return b == 0x33; }));
 }
 
-TEST(CopyBlockFromBody, NeverPastTheBlockOrTheBody) {
-  std::array<std::uint8_t, 64> body{};
-  for (std::size_t i = 0; i < body.size(); ++i) body[i] = static_cast<std::uint8_t>(i);
-  struct Case { std::size_t bodyLength; std::size_t copied; };
-  const Case cases[] = {{34, 29}, {50, 29}, {20, 15}, {5, 0}, {3, 0}, {0, 0}};
-  for (const Case& c : cases) {
-    ParamBlock block{};
-    block.fill(0xEE);
-    EXPECT_EQ(CopyBlockFromBody(body.data(), c.bodyLength, block), c.copied);
-    for (std::size_t i = 0; i < block.size(); ++i) {
-      EXPECT_EQ(block[i], i < c.copied ? 5 + i : 0xEE) << c.bodyLength << " byte " << i;
-    }
-  }
-}
-
 }  // namespace
 }  // namespace zelvane

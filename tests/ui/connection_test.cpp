@@ -221,17 +221,22 @@ class ConnectionTest : public QObject {
 
   void failedReadsLeaveTheDeviceUnused_data() {
     QTest::addColumn<int>("command");
-    QTest::addColumn<bool>("silent");
-    QTest::newRow("country read fails") << int(zelvane::kCmdReadCountryIndex) << true;
-    QTest::newRow("block read fails") << int(zelvane::kCmdReadParamBlock) << true;
-    QTest::newRow("block reply short") << int(zelvane::kCmdReadParamBlock) << false;
+    QTest::addColumn<sim::ReplyScript>("reply");
+    QTest::newRow("country read fails") << int(zelvane::kCmdReadCountryIndex) << sim::Silence();
+    // Its length byte still promises the country byte.
+    QTest::newRow("country reply cut before its byte")
+        << int(zelvane::kCmdReadCountryIndex) << sim::Truncated(14);
+    QTest::newRow("block read fails") << int(zelvane::kCmdReadParamBlock) << sim::Silence();
+    QTest::newRow("block reply short")
+        << int(zelvane::kCmdReadParamBlock) << sim::WithData(std::vector<std::uint8_t>(20, 0x11));
+    QTest::newRow("block reply cut at 20 bytes")
+        << int(zelvane::kCmdReadParamBlock) << sim::Truncated(20);
   }
   void failedReadsLeaveTheDeviceUnused() {
     QFETCH(int, command);
-    QFETCH(bool, silent);
+    QFETCH(sim::ReplyScript, reply);
     QuickDevice device;
-    device.Script(static_cast<std::uint8_t>(command),
-                  {silent ? sim::Silence() : sim::WithData(std::vector<std::uint8_t>(20, 0x11))});
+    device.Script(static_cast<std::uint8_t>(command), {reply});
     Windows w({Port(device)});
     w.Connect();
     QVERIFY2(w.status().endsWith("..Error!"), qPrintable(w.status()));

@@ -19,6 +19,9 @@
 #include "ui/track_bar.h"
 #include "ui/up_down.h"
 
+// Lets a test's data table hold the reply a device gives.
+Q_DECLARE_METATYPE(zelvane::sim::ReplyScript)
+
 namespace zelvane::testing {
 
 struct ErrorBoxRecord {

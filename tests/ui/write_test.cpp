@@ -241,19 +241,19 @@ class WriteTest : public QObject {
   }
 
   void failedReadBackUsesNoByteOfIt_data() {
-    QTest::addColumn<bool>("silent");
-    QTest::newRow("no reply") << true;
-    QTest::newRow("short reply") << false;
+    QTest::addColumn<sim::ReplyScript>("reply");
+    QTest::newRow("no reply") << sim::Silence();
+    QTest::newRow("short reply") << sim::WithData(std::vector<std::uint8_t>(20, 0));
+    QTest::newRow("reply cut at 20 bytes") << sim::Truncated(20);
   }
   void failedReadBackUsesNoByteOfIt() {
-    QFETCH(bool, silent);
+    QFETCH(sim::ReplyScript, reply);
     QuickDevice device;
     Windows w({Port(device)});
     w.Connect();
     w.table->SetCell(1, 0, "00");  // the zero tail of a short reply would match this
     const zelvane::ParamBlock before = GridBlock(*w.table);
-    device.Script(zelvane::kCmdReadParamBlock,
-                  {silent ? sim::Silence() : sim::WithData(std::vector<std::uint8_t>(20, 0))});
+    device.Script(zelvane::kCmdReadParamBlock, {reply});
     device.Script(zelvane::kCmdReadCountryIndex, {sim::Silence()});
     w.button("SpeedButton3")->click();
     QVERIFY2(w.status().endsWith("..ERROR!"), qPrintable(w.status()));

@@ -4,10 +4,13 @@
 //   ZELVANE_TEST_SILENT  a device that never answers
 //   ZELVANE_TEST_SHORT   a device whose replies stop after 10 bytes
 //   ZELVANE_TEST_LONG    a device whose replies run to 80 bytes
+//   ZELVANE_TEST_STALLED a device whose line holds every write
+//   ZELVANE_TEST_GONE    a device whose line hangs up at the first request
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 
 #include "device/discovery.h"
@@ -104,6 +107,30 @@ TEST_F(ComPortTest, ExchangeStatuses) {
   }
 }
 
+TEST_F(ComPortTest, StalledWriteGives101AfterOneWriteWait) {
+  PortHandle port = Open("ZELVANE_TEST_STALLED");
+  ASSERT_TRUE(port);
+  const auto start = Clock::now();
+  EXPECT_EQ(link.RunExchange(*port, ReadBlockRequest(), kShortWaitMs, kShortWaitMs),
+            kStatusWriteTimeout);
+  const long long ms = MsSince(start);
+  EXPECT_GE(ms, kShortWaitMs * 9 / 10);
+  EXPECT_LT(ms, kShortWaitMs * 3 / 2);
+  std::printf("stalled write: 101 after %lld ms\n", ms);
+}
+
+TEST_F(ComPortTest, WritesOnALineThatHasGoneAwayReturnAtOnce) {
+  PortHandle port = Open("ZELVANE_TEST_GONE");
+  ASSERT_TRUE(port);
+  const DeviceLink device{link, *port};
+  EXPECT_EQ(CmdReadParamBlock(device, kRf).status, kStatusReadFailed);  // the line goes away
+  const auto start = Clock::now();
+  EXPECT_EQ(CmdWriteParamBlock(device, kRf, ParamBlock{}), kStatusWriteTimeout);
+  const long long ms = MsSince(start);
+  EXPECT_LT(ms, kLongWriteWaitMs / 5);
+  std::printf("write on a hung-up line: 101 after %lld ms\n", ms);
+}
+
 TEST_F(ComPortTest, CommandSet) {
   PortHandle port = Open("ZELVANE_TEST_DEVICE");
   ASSERT_TRUE(port);
@@ -113,7 +140,7 @@ TEST_F(ComPortTest, CommandSet) {
   EXPECT_EQ(modules.count, 2);
   EXPECT_EQ(CmdReadRevision(device, kRf), kExpectedRevision);
 
-  std::array<std::uint8_t, kParamBlockSize> block{};
+  ParamBlock block{};
   for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<std::uint8_t>(i * 7);
   EXPECT_EQ(CmdWriteParamBlock(device, kRf, block), kStatusOk);
   const CommandReply read = CmdReadParamBlock(device, kRf);
