@@ -13,8 +13,6 @@ UpDown::UpDown(QWidget* parent)
   layout->setSpacing(0);
   decrease_->setArrowType(Qt::LeftArrow);
   increase_->setArrowType(Qt::RightArrow);
-  decrease_->setAccessibleName(tr("Decrease level"));
-  increase_->setAccessibleName(tr("Increase level"));
   for (QToolButton* button : {decrease_, increase_}) {
     button->setAutoRepeat(true);
     button->setFocusPolicy(Qt::NoFocus);

@@ -107,12 +107,6 @@ class MainWindowTest : public QObject {
     QVERIFY(!w.button("BitBtn2")->isEnabled());
   }
 
-  void glyphOnlyButtonsHaveAccessibleNames() {
-    Windows w({});
-    QCOMPARE(w.button("SpeedButton1")->accessibleName(), QStringLiteral("Refresh port list"));
-    QCOMPARE(w.button("SpeedButton4")->accessibleName(), QStringLiteral("Break auto connection"));
-  }
-
   void gridShowsTheBlock() {
     TTableIF table;
     QCOMPARE(table.Grid()->rowCount(), 15);
