@@ -69,12 +69,12 @@ std::uint16_t TSettings_Zelvane::ConnectSelectedPort() {
     }
     port_.reset();
   }
-  zelvane::OpenFailure failure = zelvane::OpenFailure::None;
-  port_ = zelvane::OpenPort(entry.toStdString(), &failure);
+  zelvane::OpenError error;
+  port_ = zelvane::OpenPort(entry.toStdString(), &error);
   if (!port_) {
     QString text = kInvalidPortText;
     const std::string hint = zelvane::AccessHint();
-    if (failure == zelvane::OpenFailure::AccessDenied && !hint.empty()) {
+    if (error.reason == zelvane::OpenFailure::AccessDenied && !hint.empty()) {
       text += QLatin1Char('\n') + QString::fromStdString(hint);
     }
     ShowError(text, kConnectErrorTitle);
