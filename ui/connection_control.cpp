@@ -1,5 +1,6 @@
 // The connection group: automatic search or a port from the list, the
 // Connect button with its progress, and reading the device on success.
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -20,6 +21,11 @@ const QString kProgressText = QStringLiteral("..");
 
 constexpr std::uint16_t kConnected = 0;
 constexpr std::uint16_t kNotConnected = 255;
+
+// The entry's bytes as listed; its text may have lost some.
+std::string EntryBytes(const QComboBox& ports, int index) {
+  return ports.itemData(index).toByteArray().toStdString();
+}
 
 void SetBaseColour(QWidget* widget, const QColor& colour) {
   QPalette palette = widget->palette();
@@ -70,7 +76,7 @@ std::uint16_t TSettings_Zelvane::ConnectSelectedPort() {
     port_.reset();
   }
   zelvane::OpenError error;
-  port_ = zelvane::OpenPort(entry.toStdString(), &error);
+  port_ = zelvane::OpenPort(EntryBytes(*ui_->ComboBox1, ui_->ComboBox1->currentIndex()), &error);
   if (!port_) {
     QString text = kInvalidPortText;
     const std::string hint = zelvane::AccessHint();
@@ -122,7 +128,7 @@ zelvane::Identification TSettings_Zelvane::RunSearch() {
   port_.reset();
   std::vector<std::string> entries;
   for (int i = 0; i < ui_->ComboBox1->count(); ++i) {
-    entries.push_back(ui_->ComboBox1->itemText(i).toStdString());
+    entries.push_back(EntryBytes(*ui_->ComboBox1, i));
   }
   ui_->SpeedButton4->show();
   const zelvane::Identification found =

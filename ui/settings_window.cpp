@@ -159,7 +159,8 @@ void TSettings_Zelvane::closeEvent(QCloseEvent* event) {
 void TSettings_Zelvane::ListPorts() {
   ui_->ComboBox1->clear();
   for (const std::string& entry : zelvane::ListSerialPorts()) {
-    ui_->ComboBox1->addItem(QString::fromStdString(entry));
+    // A path need not be UTF-8: its bytes travel as the item's data.
+    ui_->ComboBox1->addItem(QString::fromLocal8Bit(entry), QByteArray::fromStdString(entry));
   }
   ui_->ComboBox1->setCurrentIndex(-1);
   if (ui_->ComboBox1->count() == 0) {
