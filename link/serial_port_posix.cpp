@@ -10,10 +10,10 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <optional>
 
@@ -127,27 +127,8 @@ bool IsRealSerialDevice(const std::string& name) {
 
 // ttyS2 before ttyS10.
 bool NaturalLess(const std::string& a, const std::string& b) {
-  std::size_t i = 0, j = 0;
-  while (i < a.size() && j < b.size()) {
-    if (std::isdigit(static_cast<unsigned char>(a[i])) &&
-        std::isdigit(static_cast<unsigned char>(b[j]))) {
-      std::size_t ei = i, ej = j;
-      while (ei < a.size() && std::isdigit(static_cast<unsigned char>(a[ei]))) ++ei;
-      while (ej < b.size() && std::isdigit(static_cast<unsigned char>(b[ej]))) ++ej;
-      const unsigned long long na = std::strtoull(a.substr(i, ei - i).c_str(), nullptr, 10);
-      const unsigned long long nb = std::strtoull(b.substr(j, ej - j).c_str(), nullptr, 10);
-      if (na != nb) return na < nb;
-      i = ei;
-      j = ej;
-    } else {
-      if (a[i] != b[j]) return a[i] < b[j];
-      ++i;
-      ++j;
-    }
-  }
-  return a.size() - i < b.size() - j;
+  return strverscmp(a.c_str(), b.c_str()) < 0;
 }
-
 
 std::vector<std::string> SysfsSerialNames() {
   std::vector<std::string> names;
