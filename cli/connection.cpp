@@ -10,13 +10,15 @@ namespace {
 std::string OpenFailureText(const std::string& port, const PortChoiceResult& result) {
   const std::string prefix = "cannot open " + port + ": ";
   if (result.choice == PortChoice::InUse) return prefix + "it is marked in use";
-  switch (result.failure) {
+  switch (result.error.reason) {
     case OpenFailure::Busy: return prefix + "the port is in use";
     case OpenFailure::AccessDenied: {
       const std::string hint = AccessHint();
       return prefix + "access denied" + (hint.empty() ? "" : "\n" + hint);
     }
     case OpenFailure::ConfigFailed: return prefix + "the port does not take the line settings";
+    case OpenFailure::SystemError:
+      return prefix + "the system refused it (error " + std::to_string(result.error.systemError) + ")";
     default: return prefix + "no such port";
   }
 }

@@ -9,8 +9,8 @@ namespace zelvane {
 
 using Crc16Table = std::array<std::uint16_t, 256>;
 
-// The table is built on the first call and only read afterwards; the main
-// window calls this while it is created so that no frame waits for it.
+// The table is built on the first call and only read afterwards; calling
+// this at start-up keeps the cost out of the first exchange.
 const Crc16Table& Crc16ModbusTable();
 
 // Initial value 0xFFFF, reflected polynomial 0xA001, no final XOR.

@@ -4,19 +4,21 @@
 
 namespace zelvane {
 
-SerialPort::SerialPort(std::intptr_t handle, std::string name)
-    : handle_(handle), name_(std::move(name)) {}
+SerialPort::SerialPort(LinePtr line, std::string name)
+    : line_(std::move(line)), name_(std::move(name)) {}
 
 SerialPort::~SerialPort() { Close(); }
 
-std::unique_ptr<SerialPort> SerialPort::Open(const std::string& name, OpenFailure* failure) {
-  OpenFailure ignored;
-  OpenFailure& why = failure ? *failure : ignored;
-  why = OpenFailure::None;
-  const std::intptr_t handle = OpenHandle(name, why);
-  if (handle == kNoHandle) return nullptr;
-  return std::unique_ptr<SerialPort>(new SerialPort(handle, name));
+std::unique_ptr<SerialPort> SerialPort::Open(const std::string& name, OpenError* error) {
+  OpenError ignored;
+  OpenError& why = error ? *error : ignored;
+  why = OpenError{};
+  LinePtr line = OpenLine(name, why);
+  if (!line) return nullptr;
+  return std::unique_ptr<SerialPort>(new SerialPort(std::move(line), name));
 }
+
+bool SerialPort::Close() { return !line_ || CloseLine(line_.release()); }
 
 std::vector<std::string> ListSerialPorts() {
   std::vector<std::string> entries;

@@ -1,5 +1,6 @@
 // One serial port opened exclusively with the device's line settings, and
-// the list of the system's ports. One implementation per platform.
+// the list of the system's ports. One implementation per platform. A port
+// is left as it was found: its line settings are put back before it closes.
 #pragma once
 
 #include <cstddef>
@@ -20,7 +21,15 @@ constexpr int kReadIntervalTimeoutMs = 300;
 constexpr int kReadTotalMultiplierMs = 10;
 constexpr int kReadTotalConstantMs = 20;
 
-enum class OpenFailure { None, NotFound, Busy, AccessDenied, ConfigFailed };
+// SystemError: any other refusal of the system, told by the error code.
+enum class OpenFailure { None, NotFound, Busy, AccessDenied, ConfigFailed, SystemError };
+
+// Why an open failed: the reason the callers act on, and the system's own
+// error code (errno, GetLastError) of the call that failed, for a message.
+struct OpenError {
+  OpenFailure reason = OpenFailure::None;
+  int systemError = 0;
+};
 
 class SerialPort {
  public:
@@ -29,9 +38,8 @@ class SerialPort {
   SerialPort& operator=(const SerialPort&) = delete;
 
   // Opens and configures `name`; null on failure, with the reason in
-  // `failure` when it is given. A port that fails to configure is closed.
-  static std::unique_ptr<SerialPort> Open(const std::string& name,
-                                          OpenFailure* failure = nullptr);
+  // `error` when it is given. A port that fails to configure is closed.
+  static std::unique_ptr<SerialPort> Open(const std::string& name, OpenError* error = nullptr);
 
   // True when all `count` bytes were written within `timeoutMs`; false at
   // the deadline, or at once when the line refuses the write (a USB adapter
@@ -43,28 +51,37 @@ class SerialPort {
   void PurgeOutput();
   void AbortWrite();
   void PurgeInput();
-  // Closes the port; false when the system refused. Afterwards the object
-  // holds no port whatever the result.
+  // Puts back the line settings the port had when it was opened, then
+  // closes it; false when the system refused the close. Afterwards the
+  // object holds no port whatever the result.
   bool Close();
 
   const std::string& Name() const { return name_; }
 
  private:
-  static constexpr std::intptr_t kNoHandle = -1;
+  // The platform's open port: its handle and the line settings it was
+  // found with.
+  struct Line;
+  // Puts the found settings back and closes; false when the close failed.
+  static bool CloseLine(Line* line);
+  struct LineCloser {
+    void operator()(Line* line) const { CloseLine(line); }
+  };
+  using LinePtr = std::unique_ptr<Line, LineCloser>;
 
-  SerialPort(std::intptr_t handle, std::string name);
-  // The platform part of Open: the configured handle, or kNoHandle with
-  // the reason in `why`.
-  static std::intptr_t OpenHandle(const std::string& name, OpenFailure& why);
+  SerialPort(LinePtr line, std::string name);
+  // The platform part of Open: the configured line, or null with the
+  // reason in `error`.
+  static LinePtr OpenLine(const std::string& name, OpenError& error);
 
-  std::intptr_t handle_;
+  LinePtr line_;
   std::string name_;
 };
 
 using PortHandle = std::unique_ptr<SerialPort>;
 
-inline PortHandle OpenPort(const std::string& name, OpenFailure* failure = nullptr) {
-  return SerialPort::Open(name, failure);
+inline PortHandle OpenPort(const std::string& name, OpenError* error = nullptr) {
+  return SerialPort::Open(name, error);
 }
 
 // Appended to a listed port that could not be opened.

@@ -1,5 +1,6 @@
 // Serial ports on POSIX: termios in raw mode, exclusive through flock and
-// TIOCEXCL, and the Windows read time-outs rebuilt on poll().
+// TIOCEXCL, the Windows read time-outs rebuilt on poll(), and the termios
+// and modem lines found at open put back before close.
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -9,15 +10,32 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <optional>
 
 #include "link/serial_port.h"
 
 namespace zelvane {
+namespace {
+
+// What a line held when it was opened.
+struct FoundSettings {
+  std::optional<termios> settings;
+  // None on a line without modem lines (a pseudo-terminal).
+  std::optional<int> modemLines;
+};
+
+}  // namespace
+
+struct SerialPort::Line {
+  int fd = -1;
+  FoundSettings found;
+};
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -25,8 +43,6 @@ using Clock = std::chrono::steady_clock;
 constexpr char kPortsVariable[] = "ZELVANE_PORTS";
 constexpr char kSysTty[] = "/sys/class/tty";
 constexpr char kUnknownUartType[] = "0";
-
-int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
 
 // A pseudo-terminal has no modem lines and no break: those calls may fail
 // with ENOTTY or EINVAL without making the port unusable.
@@ -38,13 +54,36 @@ OpenFailure FailureOf(int error) {
     case EPERM: return OpenFailure::AccessDenied;
     case EBUSY:
     case EWOULDBLOCK: return OpenFailure::Busy;
-    default: return OpenFailure::NotFound;
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+    case ENOTDIR: return OpenFailure::NotFound;
+    default: return OpenFailure::SystemError;
   }
 }
 
-bool ConfigureLine(int fd) {
-  termios tio{};
-  if (tcgetattr(fd, &tio) != 0) return false;
+OpenError ErrorOf(OpenFailure reason) { return {reason, errno}; }
+
+bool SaveLine(int fd, FoundSettings& found) {
+  termios settings{};
+  if (tcgetattr(fd, &settings) != 0) return false;
+  found.settings = settings;
+  int modemLines = 0;
+  if (ioctl(fd, TIOCMGET, &modemLines) == 0) {
+    found.modemLines = modemLines;
+  } else if (!ToleratedLineError(errno)) {
+    return false;
+  }
+  return true;
+}
+
+// Best effort: a line that has gone away refuses, and is closed all the same.
+void RestoreLine(int fd, const FoundSettings& found) {
+  if (found.settings) tcsetattr(fd, TCSANOW, &*found.settings);
+  if (found.modemLines) ioctl(fd, TIOCMSET, &*found.modemLines);
+}
+
+bool ConfigureLine(int fd, termios tio) {
   tio.c_iflag &= ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR |
                                         IGNCR | ICRNL | IXON | IXOFF | IXANY | INPCK);
   tio.c_oflag &= ~static_cast<tcflag_t>(OPOST);
@@ -61,11 +100,6 @@ bool ConfigureLine(int fd) {
   if (ioctl(fd, TIOCMBIC, &lines) != 0 && !ToleratedLineError(errno)) return false;
   if (ioctl(fd, TIOCCBRK) != 0 && !ToleratedLineError(errno)) return false;
   return true;
-}
-
-void CloseFd(int fd) {
-  ioctl(fd, TIOCNXCL);
-  ::close(fd);
 }
 
 int RemainingMs(Clock::time_point deadline) {
@@ -93,25 +127,7 @@ bool IsRealSerialDevice(const std::string& name) {
 
 // ttyS2 before ttyS10.
 bool NaturalLess(const std::string& a, const std::string& b) {
-  std::size_t i = 0, j = 0;
-  while (i < a.size() && j < b.size()) {
-    if (std::isdigit(static_cast<unsigned char>(a[i])) &&
-        std::isdigit(static_cast<unsigned char>(b[j]))) {
-      std::size_t ei = i, ej = j;
-      while (ei < a.size() && std::isdigit(static_cast<unsigned char>(a[ei]))) ++ei;
-      while (ej < b.size() && std::isdigit(static_cast<unsigned char>(b[ej]))) ++ej;
-      const unsigned long long na = std::strtoull(a.substr(i, ei - i).c_str(), nullptr, 10);
-      const unsigned long long nb = std::strtoull(b.substr(j, ej - j).c_str(), nullptr, 10);
-      if (na != nb) return na < nb;
-      i = ei;
-      j = ej;
-    } else {
-      if (a[i] != b[j]) return a[i] < b[j];
-      ++i;
-      ++j;
-    }
-  }
-  return a.size() - i < b.size() - j;
+  return strverscmp(a.c_str(), b.c_str()) < 0;
 }
 
 std::vector<std::string> SysfsSerialNames() {
@@ -144,32 +160,42 @@ std::vector<std::string> ConfiguredPortPaths() {
 
 }  // namespace
 
-std::intptr_t SerialPort::OpenHandle(const std::string& name, OpenFailure& why) {
+SerialPort::LinePtr SerialPort::OpenLine(const std::string& name, OpenError& error) {
   const int fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
-    why = FailureOf(errno);
-    return kNoHandle;
+    error = ErrorOf(FailureOf(errno));
+    return nullptr;
   }
   // flock holds against every other open file description, in this process
   // too; TIOCEXCL also keeps out programs that do not lock.
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    why = OpenFailure::Busy;
+    error = ErrorOf(OpenFailure::Busy);
     ::close(fd);
-    return kNoHandle;
+    return nullptr;
   }
-  if ((ioctl(fd, TIOCEXCL) != 0 && errno != ENOTTY) || !ConfigureLine(fd)) {
-    why = OpenFailure::ConfigFailed;
-    CloseFd(fd);
-    return kNoHandle;
+  // From here on a failure closes the line through CloseLine, which puts
+  // back whatever was saved.
+  LinePtr line(new Line{fd, {}});
+  if ((ioctl(fd, TIOCEXCL) != 0 && errno != ENOTTY) || !SaveLine(fd, line->found) ||
+      !ConfigureLine(fd, *line->found.settings)) {
+    error = ErrorOf(OpenFailure::ConfigFailed);
+    return nullptr;
   }
-  return fd;
+  return line;
+}
+
+bool SerialPort::CloseLine(Line* line) {
+  const std::unique_ptr<Line> owned(line);
+  RestoreLine(line->fd, line->found);
+  ioctl(line->fd, TIOCNXCL);
+  return ::close(line->fd) == 0;
 }
 
 bool SerialPort::Write(const std::uint8_t* bytes, std::size_t count, int timeoutMs) {
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   std::size_t done = 0;
   while (done < count) {
-    const ssize_t n = ::write(Fd(handle_), bytes + done, count - done);
+    const ssize_t n = ::write(line_->fd, bytes + done, count - done);
     if (n > 0) {
       done += static_cast<std::size_t>(n);
       continue;
@@ -178,7 +204,7 @@ bool SerialPort::Write(const std::uint8_t* bytes, std::size_t count, int timeout
     if (n < 0 && errno != EAGAIN) return false;
     const int left = RemainingMs(deadline);
     if (left == 0) return false;
-    pollfd p{Fd(handle_), POLLOUT, 0};
+    pollfd p{line_->fd, POLLOUT, 0};
     const int ready = poll(&p, 1, left);
     if (ready < 0 && errno != EINTR) return false;
     // A hang-up is reported at once and for good: waiting on would spin.
@@ -198,14 +224,14 @@ int SerialPort::Read(std::uint8_t* buffer, std::size_t maxBytes) {
   while (got < maxBytes) {
     const int left = RemainingMs(deadline);
     if (left == 0) break;
-    pollfd p{Fd(handle_), POLLIN, 0};
+    pollfd p{line_->fd, POLLIN, 0};
     const int ready = poll(&p, 1, left);
     if (ready < 0) {
       if (errno == EINTR) continue;
       return -1;
     }
     if (ready == 0) continue;
-    const ssize_t n = ::read(Fd(handle_), buffer + got, maxBytes - got);
+    const ssize_t n = ::read(line_->fd, buffer + got, maxBytes - got);
     if (n > 0) {
       got += static_cast<std::size_t>(n);
       deadline = std::min(total, Clock::now() + std::chrono::milliseconds(kReadIntervalTimeoutMs));
@@ -216,19 +242,11 @@ int SerialPort::Read(std::uint8_t* buffer, std::size_t maxBytes) {
   return static_cast<int>(got);
 }
 
-void SerialPort::PurgeOutput() { tcflush(Fd(handle_), TCOFLUSH); }
+void SerialPort::PurgeOutput() { tcflush(line_->fd, TCOFLUSH); }
 
-void SerialPort::AbortWrite() { tcflush(Fd(handle_), TCOFLUSH); }
+void SerialPort::AbortWrite() { tcflush(line_->fd, TCOFLUSH); }
 
-void SerialPort::PurgeInput() { tcflush(Fd(handle_), TCIFLUSH); }
-
-bool SerialPort::Close() {
-  if (handle_ == kNoHandle) return true;
-  const int fd = Fd(handle_);
-  handle_ = kNoHandle;
-  ioctl(fd, TIOCNXCL);
-  return ::close(fd) == 0;
-}
+void SerialPort::PurgeInput() { tcflush(line_->fd, TCIFLUSH); }
 
 std::vector<std::string> SystemPortNames() {
   std::vector<std::string> names = SysfsSerialNames();

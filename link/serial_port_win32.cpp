@@ -1,12 +1,29 @@
 // Serial ports on Windows: the COM port opened exclusively and synchronous,
-// configured through its DCB and read time-outs.
+// configured through its DCB and read time-outs; the DCB and time-outs found
+// at open are put back before close.
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 #include "link/serial_port.h"
 
 namespace zelvane {
+namespace {
+
+// What a port held when it was opened.
+struct FoundSettings {
+  std::optional<DCB> state;
+  std::optional<COMMTIMEOUTS> timeouts;
+};
+
+}  // namespace
+
+struct SerialPort::Line {
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  FoundSettings found;
+};
+
 namespace {
 
 constexpr char kDevicePrefix[] = "\\\\.\\";
@@ -15,18 +32,28 @@ constexpr std::size_t kComPrefixLength = 3;
 constexpr DWORD kDosDeviceBufferSize = 65535;
 constexpr DWORD kDcbLength = 28;
 
-HANDLE Handle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
-
 OpenFailure FailureOf(DWORD error) {
-  // A COM port held by another program reports access denied.
-  if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) return OpenFailure::Busy;
-  return OpenFailure::NotFound;
+  switch (error) {
+    // A COM port held by another program reports access denied.
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION: return OpenFailure::Busy;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return OpenFailure::NotFound;
+    default: return OpenFailure::SystemError;
+  }
 }
 
-bool ConfigurePort(HANDLE port) {
+OpenError ErrorOf(OpenFailure reason) {
+  return {reason, static_cast<int>(GetLastError())};
+}
+
+// The queue sizes have no getter, so they alone are not put back.
+bool ConfigurePort(HANDLE port, FoundSettings& found) {
   if (!SetupComm(port, kQueueSize, kQueueSize)) return false;
   DCB dcb{};
+  dcb.DCBlength = kDcbLength;
   if (!GetCommState(port, &dcb)) return false;
+  found.state = dcb;
   dcb.DCBlength = kDcbLength;
   dcb.fBinary = TRUE;
   dcb.fOutxCtsFlow = FALSE;
@@ -41,7 +68,8 @@ bool ConfigurePort(HANDLE port) {
   dcb.StopBits = ONESTOPBIT;
 
   COMMTIMEOUTS timeouts{};
-  GetCommTimeouts(port, &timeouts);  // its result is not needed: all three are set below
+  if (!GetCommTimeouts(port, &timeouts)) return false;
+  found.timeouts = timeouts;
   timeouts.ReadIntervalTimeout = kReadIntervalTimeoutMs;
   timeouts.ReadTotalTimeoutMultiplier = kReadTotalMultiplierMs;
   timeouts.ReadTotalTimeoutConstant = kReadTotalConstantMs;
@@ -57,27 +85,37 @@ bool ConfigurePort(HANDLE port) {
 
 }  // namespace
 
-std::intptr_t SerialPort::OpenHandle(const std::string& name, OpenFailure& why) {
+SerialPort::LinePtr SerialPort::OpenLine(const std::string& name, OpenError& error) {
   const std::string path = kDevicePrefix + name;
   HANDLE port = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                             OPEN_EXISTING, 0, nullptr);
   if (port == INVALID_HANDLE_VALUE) {
-    why = FailureOf(GetLastError());
-    return kNoHandle;
+    error = ErrorOf(FailureOf(GetLastError()));
+    return nullptr;
   }
-  if (!ConfigurePort(port)) {
-    why = OpenFailure::ConfigFailed;
-    CloseHandle(port);
-    return kNoHandle;
+  // From here on a failure closes the port through CloseLine, which puts
+  // back whatever was saved.
+  LinePtr line(new Line{port, {}});
+  if (!ConfigurePort(port, line->found)) {
+    error = ErrorOf(OpenFailure::ConfigFailed);
+    return nullptr;
   }
-  return reinterpret_cast<std::intptr_t>(port);
+  return line;
+}
+
+// Best effort: a port that has gone away refuses, and is closed all the same.
+bool SerialPort::CloseLine(Line* line) {
+  const std::unique_ptr<Line> owned(line);
+  if (line->found.timeouts) SetCommTimeouts(line->handle, &*line->found.timeouts);
+  if (line->found.state) SetCommState(line->handle, &*line->found.state);
+  return CloseHandle(line->handle) != 0;
 }
 
 // The port is synchronous: the write returns when it is complete, when the
 // port's write time-out set here to `timeoutMs` expires (a line held by
 // XOFF or a stalled driver), or at once when it fails.
 bool SerialPort::Write(const std::uint8_t* bytes, std::size_t count, int timeoutMs) {
-  HANDLE port = Handle(handle_);
+  HANDLE port = line_->handle;
   COMMTIMEOUTS timeouts{};
   if (!GetCommTimeouts(port, &timeouts)) return false;
   timeouts.WriteTotalTimeoutMultiplier = 0;
@@ -89,22 +127,15 @@ bool SerialPort::Write(const std::uint8_t* bytes, std::size_t count, int timeout
 
 int SerialPort::Read(std::uint8_t* buffer, std::size_t maxBytes) {
   DWORD got = 0;
-  if (!ReadFile(Handle(handle_), buffer, static_cast<DWORD>(maxBytes), &got, nullptr)) return -1;
+  if (!ReadFile(line_->handle, buffer, static_cast<DWORD>(maxBytes), &got, nullptr)) return -1;
   return static_cast<int>(got);
 }
 
-void SerialPort::PurgeOutput() { PurgeComm(Handle(handle_), PURGE_TXCLEAR); }
+void SerialPort::PurgeOutput() { PurgeComm(line_->handle, PURGE_TXCLEAR); }
 
-void SerialPort::AbortWrite() { PurgeComm(Handle(handle_), PURGE_TXABORT); }
+void SerialPort::AbortWrite() { PurgeComm(line_->handle, PURGE_TXABORT); }
 
-void SerialPort::PurgeInput() { PurgeComm(Handle(handle_), PURGE_RXCLEAR); }
-
-bool SerialPort::Close() {
-  if (handle_ == kNoHandle) return true;
-  HANDLE port = Handle(handle_);
-  handle_ = kNoHandle;
-  return CloseHandle(port) != 0;
-}
+void SerialPort::PurgeInput() { PurgeComm(line_->handle, PURGE_RXCLEAR); }
 
 std::vector<std::string> SystemPortNames() {
   std::vector<char> buffer(kDosDeviceBufferSize);

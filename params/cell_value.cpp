@@ -1,25 +1,18 @@
 // Hexadecimal cell texts.
 #include "params/cell_value.h"
 
-#include <cctype>
+#include <charconv>
 #include <cstdio>
 
 namespace zelvane {
-namespace {
-constexpr std::size_t kMaxSignificantDigits = 8;
-}  // namespace
 
 std::optional<std::uint8_t> ParseCellByte(const std::string& text) {
+  if (text.empty()) return 0;
+  // Hex digits only, no sign or prefix, and no more than 32 bits' worth.
   std::uint32_t value = 0;
-  std::size_t significant = 0;
-  for (const char c : text) {
-    if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
-    const auto digit = static_cast<std::uint32_t>(
-        std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : std::toupper(c) - 'A' + 10);
-    if (value == 0 && digit == 0) continue;  // leading zeros are not significant
-    if (++significant > kMaxSignificantDigits) return std::nullopt;
-    value = (value << 4) | digit;
-  }
+  const char* last = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), last, value, 16);
+  if (error != std::errc() || stop != last) return std::nullopt;
   return static_cast<std::uint8_t>(value & 0xFFU);
 }
 

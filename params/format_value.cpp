@@ -26,7 +26,12 @@ std::optional<double> ParseDecimal(const std::string& text) {
   while (begin < end && std::isspace(static_cast<unsigned char>(text[begin]))) ++begin;
   while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1]))) --end;
   std::string number = text.substr(begin, end - begin);
-  if (!number.empty() && number[0] == '+') number.erase(0, 1);
+  // One sign at most: from_chars takes a '-' but no '+', so "+-3" must not
+  // reach it as "-3".
+  if (!number.empty() && number[0] == '+') {
+    number.erase(0, 1);
+    if (!number.empty() && number[0] == '-') return std::nullopt;
+  }
   for (char& c : number) {
     // Digits, sign, exponent and the comma only: no "inf", no '.'.
     if (!std::isdigit(static_cast<unsigned char>(c)) && c != '-' && c != '+' && c != 'e' &&

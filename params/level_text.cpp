@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "params/format_value.h"
 #include "params/level_table.h"
@@ -30,7 +31,10 @@ std::optional<std::size_t> LevelPositionForText(const std::string& typed) {
   std::string text = typed;
   std::replace(text.begin(), text.end(), '.', kDecimalSeparator);
   const std::optional<double> parsed = ParseDecimal(text);
-  float v = parsed ? static_cast<float>(*parsed) : kNoLevel;
+  // A number beyond the float range clamps like any other; converting it to
+  // float unclamped would be undefined.
+  constexpr double kFloatMax = std::numeric_limits<float>::max();
+  float v = parsed ? static_cast<float>(std::clamp(*parsed, -kFloatMax, kFloatMax)) : kNoLevel;
   if (v == kNoLevel) return std::nullopt;
   v = std::clamp(v, kLevelTable.front(), kLevelTable.back());
 

@@ -42,13 +42,13 @@ DeviceSession::~DeviceSession() = default;
 
 PortChoiceResult DeviceSession::ChoosePort(const std::string& entry) {
   if (!CanStart()) return {};
-  if (entry.find(kInUseText) != std::string::npos) return {PortChoice::InUse};
+  if (entry.find(kInUseText) != std::string::npos) return {PortChoice::InUse, {}};
   if (port_) {
-    if (!port_->Close()) return {PortChoice::CloseFailed};
+    if (!port_->Close()) return {PortChoice::CloseFailed, {}};
     port_.reset();
   }
-  PortChoiceResult result{PortChoice::Opened};
-  port_ = OpenPort(entry, &result.failure);
+  PortChoiceResult result{PortChoice::Opened, {}};
+  port_ = OpenPort(entry, &result.error);
   if (!port_) result.choice = PortChoice::OpenFailed;
   return result;
 }

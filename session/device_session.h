@@ -28,7 +28,7 @@ enum class PortChoice {
 
 struct PortChoiceResult {
   PortChoice choice = PortChoice::Refused;
-  OpenFailure failure = OpenFailure::None;  // why an open failed
+  OpenError error;  // why an open failed
 };
 
 // What the device holds, as read after it was found.

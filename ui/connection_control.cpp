@@ -1,5 +1,6 @@
 // The connection group: automatic search or a port from the list, the
 // Connect button with its progress, and reading the device on success.
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -29,10 +30,10 @@ void SetBaseColour(QWidget* widget, const QColor& colour) {
 }
 
 // "Invalid open port", and what a user lacking access can do about it.
-QString InvalidPortText(zelvane::OpenFailure failure) {
+QString InvalidPortText(const zelvane::OpenError& error) {
   QString text = kInvalidPortText;
   const std::string hint = zelvane::AccessHint();
-  if (failure == zelvane::OpenFailure::AccessDenied && !hint.empty()) {
+  if (error.reason == zelvane::OpenFailure::AccessDenied && !hint.empty()) {
     text += QLatin1Char('\n') + QString::fromStdString(hint);
   }
   return text;
@@ -88,7 +89,7 @@ std::uint16_t TSettings_Zelvane::ConnectSelectedPort() {
       ShowError(kPortInUseText, kConnectErrorTitle);
       break;
     case zelvane::PortChoice::OpenFailed:
-      ShowError(InvalidPortText(result.failure), kConnectErrorTitle);
+      ShowError(InvalidPortText(result.error), kConnectErrorTitle);
       break;
     case zelvane::PortChoice::Refused:
       break;

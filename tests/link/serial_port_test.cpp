@@ -1,13 +1,21 @@
 // Opening and listing ports over pseudo-terminals.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <functional>
+#include <iterator>
 
+#include "device/discovery.h"
 #include "link/serial_port.h"
 #include "sim/pseudo_terminal.h"
+#include "sim/simulator.h"
 
 namespace zelvane {
 namespace {
@@ -41,9 +49,10 @@ TEST(OpenPort, IsExclusiveAndReopensAfterClose) {
   PortHandle first = OpenPort(pty.SlavePath());
   ASSERT_TRUE(first);
 
-  OpenFailure why = OpenFailure::None;
+  OpenError why;
   EXPECT_FALSE(OpenPort(pty.SlavePath(), &why));
-  EXPECT_EQ(why, OpenFailure::Busy);
+  EXPECT_EQ(why.reason, OpenFailure::Busy);
+  EXPECT_EQ(why.systemError, EWOULDBLOCK);
   EXPECT_FALSE(OpensInAnotherProcess(pty.SlavePath()));
 
   EXPECT_TRUE(first->Close());
@@ -57,9 +66,12 @@ TEST(OpenPort, MissingPermissionIsToldApart) {
   ASSERT_EQ(chmod(pty.SlavePath().c_str(), 0600), 0);
   const pid_t child = fork();
   if (child == 0) {
-    OpenFailure why = OpenFailure::None;
+    OpenError why;
     const bool dropped = setgid(65534) == 0 && setuid(65534) == 0;
-    _exit(dropped && !OpenPort(pty.SlavePath(), &why) && why == OpenFailure::AccessDenied ? 0 : 1);
+    _exit(dropped && !OpenPort(pty.SlavePath(), &why) && why.reason == OpenFailure::AccessDenied &&
+                  why.systemError == EACCES
+              ? 0
+              : 1);
   }
   int status = 0;
   waitpid(child, &status, 0);
@@ -67,24 +79,31 @@ TEST(OpenPort, MissingPermissionIsToldApart) {
   EXPECT_NE(AccessHint().find("dialout"), std::string::npos);
 }
 
-TEST(OpenPort, MissingDeviceFailsWithItsReason) {
-  OpenFailure why = OpenFailure::None;
-  EXPECT_FALSE(OpenPort("/dev/zelvane-no-such-port", &why));
-  EXPECT_EQ(why, OpenFailure::NotFound);
-}
-
-TEST(OpenPort, FileWithoutTerminalFailsToConfigureAndStaysFree) {
-  char path[] = "/tmp/zelvane-not-a-tty-XXXXXX";
-  const int fd = mkstemp(path);
+TEST(OpenPort, FailureKeepsTheSystemErrorBesideItsReason) {
+  char file[] = "/tmp/zelvane-not-a-tty-XXXXXX";
+  const int fd = mkstemp(file);
   ASSERT_GE(fd, 0);
   close(fd);
-  OpenFailure why = OpenFailure::None;
-  EXPECT_FALSE(OpenPort(path, &why));
-  EXPECT_EQ(why, OpenFailure::ConfigFailed);
-  // The failed open left no lock behind.
-  EXPECT_FALSE(OpenPort(path, &why));
-  EXPECT_EQ(why, OpenFailure::ConfigFailed);
-  unlink(path);
+  struct Case {
+    std::string path;
+    OpenFailure reason;
+    int systemError;
+  };
+  const Case cases[] = {
+      {"/dev/zelvane-no-such-port", OpenFailure::NotFound, ENOENT},
+      {"/tmp", OpenFailure::SystemError, EISDIR},
+      {file, OpenFailure::ConfigFailed, ENOTTY},
+  };
+  for (const Case& c : cases) {
+    // Twice: a failed open leaves no lock behind that would make it busy.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      OpenError why;
+      EXPECT_FALSE(OpenPort(c.path, &why));
+      EXPECT_EQ(why.reason, c.reason) << c.path;
+      EXPECT_EQ(why.systemError, c.systemError) << c.path;
+    }
+  }
+  unlink(file);
 }
 
 TEST(ListSerialPorts, AppendsConfiguredPortsInOrderWithBusyMarks) {
@@ -102,6 +121,63 @@ TEST(ListSerialPorts, AppendsConfiguredPortsInOrderWithBusyMarks) {
   EXPECT_EQ(tail, expected);
   // The listing left the free port closed.
   EXPECT_TRUE(OpenPort(free.SlavePath()));
+}
+
+// Every field of a terminal's settings, both speeds included.
+bool SameSettings(const termios& a, const termios& b) {
+  return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
+         a.c_lflag == b.c_lflag && a.c_line == b.c_line &&
+         std::equal(std::begin(a.c_cc), std::end(a.c_cc), std::begin(b.c_cc)) &&
+         cfgetispeed(&a) == cfgetispeed(&b) && cfgetospeed(&a) == cfgetospeed(&b);
+}
+
+// Settings far from the device's, so that whatever the port leaves behind shows.
+termios OtherSettings(int fd) {
+  termios tio{};
+  tcgetattr(fd, &tio);
+  tio.c_iflag = ICRNL | IXON | IXANY;
+  tio.c_oflag = OPOST | ONLCR;
+  tio.c_cflag |= CSTOPB | HUPCL;
+  tio.c_lflag = ICANON | ISIG | IEXTEN;
+  tio.c_cc[VMIN] = 1;
+  tio.c_cc[VTIME] = 5;
+  cfsetispeed(&tio, B9600);
+  cfsetospeed(&tio, B9600);
+  tcsetattr(fd, TCSANOW, &tio);
+  tcgetattr(fd, &tio);  // as the terminal keeps them
+  return tio;
+}
+
+TEST(SerialPort, LeavesTheLineAsItFoundIt) {
+  sim::Simulator device;
+  // A second descriptor, opened before anything holds the port exclusively.
+  const int watcher = open(device.PortPath().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(watcher, 0);
+  const termios before = OtherSettings(watcher);
+  PortsVariable ports(device.PortPath());
+  struct Case {
+    const char* what;
+    std::function<void()> use;
+  };
+  const Case cases[] = {
+      {"listing", [] { ListSerialPorts(); }},
+      {"connect and close",
+       [&] {
+         Link link([](const std::string&) {});
+         PortHandle port = OpenPort(device.PortPath());
+         ASSERT_TRUE(port);
+         DiscoveryState state;
+         EXPECT_EQ(IdentifyDevice({link, *port}, state).result, kFound);
+         EXPECT_TRUE(port->Close());
+       }},
+  };
+  for (const Case& c : cases) {
+    c.use();
+    termios after{};
+    ASSERT_EQ(tcgetattr(watcher, &after), 0);
+    EXPECT_TRUE(SameSettings(before, after)) << c.what;
+  }
+  close(watcher);
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ TEST(ParseDecimal, AcceptsCommaNumbersOnly) {
   const Case cases[] = {{"52,5", 52.5}, {"-20", -20.0}, {" 256 ", 256.0}, {"+1,5", 1.5},
                         {"1e2", 100.0}, {"", std::nullopt}, {"-", std::nullopt},
                         {"52.5", std::nullopt}, {"inf", std::nullopt}, {"1,2,3", std::nullopt},
-                        {"0x10", std::nullopt}};
+                        {"0x10", std::nullopt}, {"+-3", std::nullopt}};
   for (const Case& c : cases) EXPECT_EQ(ParseDecimal(c.text), c.value) << c.text;
 }
 

@@ -14,6 +14,10 @@ TEST(LevelPositionForText, TypedValues) {
       {"255", std::nullopt},   {"", std::nullopt}, {"-", std::nullopt},
       {"-2", 19},              {"-9,9", 3},    {"-9,95", std::nullopt},
       {"-2,7", 17},            {"-0,1", 23},   {"-0,01", 23},  {"-3.5", 16},
+      {"+-3", std::nullopt},   {"+3", 24},
+      // Beyond double's range a text is no number; beyond float's it clamps.
+      {"1e400", std::nullopt}, {"-1e400", std::nullopt}, {"1e-400", std::nullopt},
+      {"1e39", 24},            {"-1e39", 0},   {"1e300", 24},
   };
   for (const Case& c : cases) EXPECT_EQ(LevelPositionForText(c.typed), c.position) << c.typed;
 }

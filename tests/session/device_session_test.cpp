@@ -130,7 +130,7 @@ TEST_F(SessionTest, PortChoices) {
   for (const Case& c : cases) {
     const PortChoiceResult result = session.ChoosePort(c.entry);
     EXPECT_EQ(result.choice, c.choice) << c.entry;
-    EXPECT_EQ(result.failure, c.failure) << c.entry;
+    EXPECT_EQ(result.error.reason, c.failure) << c.entry;
   }
   EXPECT_TRUE(session.PortOpen());
   EXPECT_EQ(session.ChoosePort("/dev/zelvane-none").choice, PortChoice::OpenFailed);

@@ -1,7 +1,10 @@
 // Connecting to simulated devices, and the editing controls on the result.
+#include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
+#include <unistd.h>
 
 #include "link/serial_port.h"
 #include "params/channel_plan.h"
@@ -81,6 +84,28 @@ class ConnectionTest : public QObject {
     QVERIFY(w.button("BitBtn2")->isEnabled());
     QVERIFY(w.get<QWidget>("Panel1")->isHidden());
     QVERIFY(!zelvane::OpenPort(device.PortPath()));
+  }
+
+  void pathThatIsNotUtf8Connects_data() {
+    QTest::addColumn<bool>("fromTheList");
+    QTest::newRow("from the list") << true;
+    QTest::newRow("automatically") << false;
+  }
+  void pathThatIsNotUtf8Connects() {
+    QFETCH(bool, fromTheList);
+    sim::Simulator device;
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.path()) + "/port-\xE9";  // Latin-1, not UTF-8
+    QCOMPARE(symlink(device.PortPath().c_str(), path.constData()), 0);
+    Windows w(zelvane::testing::PortBytes{path});
+    if (fromTheList) {
+      w.button("RadioButton2")->click();
+      w.ChoosePort(0);
+      QVERIFY(w.errors.empty());
+    }
+    w.Connect();
+    QVERIFY2(w.status().endsWith("..OK!"), qPrintable(w.status()));
+    QVERIFY(!device.Requests().empty());
   }
 
   void portErrorsOfTheList() {

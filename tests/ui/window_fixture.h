@@ -29,10 +29,18 @@ struct ErrorBoxRecord {
   QString title;
 };
 
+// The port list as bytes, for paths that are not UTF-8.
+struct PortBytes {
+  explicit PortBytes(QByteArray bytes) : paths(std::move(bytes)) {}
+  QByteArray paths;
+};
+
 class Windows {
  public:
-  explicit Windows(const QStringList& ports, const QStringList& arguments = {"zelvane-settings"}) {
-    qputenv("ZELVANE_PORTS", ports.join(QLatin1Char(':')).toUtf8());
+  explicit Windows(const QStringList& ports, const QStringList& arguments = {"zelvane-settings"})
+      : Windows(PortBytes{ports.join(QLatin1Char(':')).toUtf8()}, arguments) {}
+  explicit Windows(const PortBytes& ports, const QStringList& arguments = {"zelvane-settings"}) {
+    qputenv("ZELVANE_PORTS", ports.paths);
     settings = std::make_unique<TSettings_Zelvane>(
         arguments, [this](const QString& text, const QString& title) {
           errors.push_back({text, title});

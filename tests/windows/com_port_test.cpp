@@ -7,11 +7,14 @@
 //   ZELVANE_TEST_STALLED a device whose line holds every write
 //   ZELVANE_TEST_GONE    a device whose line hangs up at the first request
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
 
 #include "device/discovery.h"
 
@@ -29,6 +32,27 @@ std::string Port(const char* variable) {
 
 long long MsSince(Clock::time_point start) {
   return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+// The port's DCB, read through a handle of its own after `change`, when
+// given, was applied through it.
+DCB PortState(const std::string& name, const std::function<void(DCB&)>& change = {}) {
+  DCB dcb{};
+  dcb.DCBlength = sizeof dcb;
+  HANDLE port = CreateFileA(("\\\\.\\" + name).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  if (port == INVALID_HANDLE_VALUE) {
+    ADD_FAILURE() << "cannot open " << name;
+    return dcb;
+  }
+  GetCommState(port, &dcb);
+  if (change) {
+    change(dcb);
+    SetCommState(port, &dcb);
+    GetCommState(port, &dcb);
+  }
+  CloseHandle(port);
+  return dcb;
 }
 
 Frame ReadBlockRequest() { return BuildRequest(kRf, kCmdReadParamBlock, 0, 0, 0, nullptr, 2); }
@@ -164,6 +188,33 @@ TEST_F(ComPortTest, ScanFindsTheDeviceOnItsPort) {
   ASSERT_TRUE(port);
   EXPECT_EQ(port->Name(), Port("ZELVANE_TEST_DEVICE"));
   EXPECT_TRUE(state.DeviceRecognised);
+}
+
+TEST_F(ComPortTest, ListingAndConnectionLeaveThePortAsFound) {
+  const std::string name = Port("ZELVANE_TEST_LONG");
+  const DCB original = PortState(name);
+  const DCB before = PortState(name, [](DCB& dcb) {
+    dcb.BaudRate = CBR_9600;
+    dcb.StopBits = TWOSTOPBITS;
+    dcb.fOutxCtsFlow = TRUE;
+  });
+  ASSERT_EQ(before.BaudRate, static_cast<DWORD>(CBR_9600));
+
+  ListSerialPorts();
+  const DCB listed = PortState(name);
+  EXPECT_EQ(std::memcmp(&listed, &before, sizeof before), 0) << "after the listing";
+  {
+    PortHandle port = Open("ZELVANE_TEST_LONG");
+    ASSERT_TRUE(port);
+    EXPECT_EQ(CmdListModules({link, *port}).status, kStatusOk);
+    EXPECT_TRUE(port->Close());
+  }
+  const DCB after = PortState(name);
+  EXPECT_EQ(std::memcmp(&after, &before, sizeof before), 0) << "after a connection";
+  EXPECT_EQ(after.BaudRate, before.BaudRate);
+  EXPECT_EQ(after.StopBits, before.StopBits);
+  EXPECT_EQ(after.fOutxCtsFlow, before.fOutxCtsFlow);
+  PortState(name, [&](DCB& dcb) { dcb = original; });
 }
 
 }  // namespace
