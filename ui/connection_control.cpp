@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include "device/modulation.h"
 #include "params/country_selection.h"
 #include "ui/settings_window.h"
 #include "ui/status_texts.h"
@@ -138,8 +139,8 @@ zelvane::Identification TSettings_Zelvane::RunSearch() {
 
 void TSettings_Zelvane::ApplyModulation(std::optional<std::uint8_t> modulation) {
   if (!modulation) return;
-  if (*modulation == 0) ui_->RadioButton23->setChecked(true);
-  if (*modulation == 1) ui_->RadioButton24->setChecked(true);
+  if (*modulation == zelvane::kModulationQam32) ui_->RadioButton23->setChecked(true);
+  if (*modulation == zelvane::kModulationQam64) ui_->RadioButton24->setChecked(true);
   ui_->RadioButton23->setEnabled(true);
   ui_->RadioButton24->setEnabled(true);
 }

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "device/modulation.h"
 #include "params/cell_value.h"
 #include "session/verification_report.h"
 #include "ui/captions.h"
@@ -69,7 +70,8 @@ void TSettings_Zelvane::WriteParameters() {
     const int country = ui_->ComboBoxEx1->currentIndex();
     zelvane::WriteRequest request;
     request.block = block_;
-    request.modulation = ui_->RadioButton24->isChecked() ? 1 : 0;
+    request.modulation =
+        ui_->RadioButton24->isChecked() ? zelvane::kModulationQam64 : zelvane::kModulationQam32;
     // No country selected is index -1, stored as 255 (none).
     request.country = static_cast<std::uint8_t>(country);
     const zelvane::Verification verification = session_->Write(request).verification;

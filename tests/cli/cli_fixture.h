@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <algorithm>
+#include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -82,6 +86,24 @@ inline std::string Text(const json::Value& object, const char* key) {
   if (value == nullptr) return "<missing>";
   return json::Serialize(*value, json::Layout::OneLine);
 }
+
+// A folder of its own for the files of one test, removed with what it holds.
+class TemporaryFolder {
+ public:
+  TemporaryFolder() {
+    char pattern[] = "/tmp/zelvane-cli-test.XXXXXX";
+    if (mkdtemp(pattern) == nullptr) throw std::runtime_error("mkdtemp");
+    path_ = pattern;
+  }
+  ~TemporaryFolder() { std::filesystem::remove_all(path_); }
+  TemporaryFolder(const TemporaryFolder&) = delete;
+  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+  std::string Path(const std::string& relative) const { return path_ + "/" + relative; }
+
+ private:
+  std::string path_;
+};
 
 class CliTest : public ::testing::Test {
  protected:

@@ -1,10 +1,9 @@
 // ports: the entries as the window lists them, each with what sysfs knows
 // of the USB adapter behind it (a fixture tree stands in for /sys).
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "cli_fixture.h"
 #include "link/port_description.h"
@@ -14,21 +13,10 @@ namespace {
 
 class PortsTest : public CliTest {
  protected:
-  PortsTest() {
-    char pattern[] = "/tmp/zelvane-ports-test.XXXXXX";
-    root_ = mkdtemp(pattern);
-  }
-  ~PortsTest() override { std::system(("rm -rf " + root_).c_str()); }
-
-  std::string Path(const std::string& relative) const { return root_ + "/" + relative; }
+  std::string Path(const std::string& relative) const { return root_.Path(relative); }
 
   void Folder(const std::string& relative) const {
-    std::string path;
-    std::istringstream parts(relative);
-    for (std::string part; std::getline(parts, part, '/');) {
-      path += (path.empty() ? "" : "/") + part;
-      mkdir(Path(path).c_str(), 0755);
-    }
+    std::filesystem::create_directories(Path(relative));
   }
   void File(const std::string& relative, const std::string& text) const {
     std::ofstream(Path(relative)) << text << "\n";
@@ -54,7 +42,7 @@ class PortsTest : public CliTest {
   }
 
  private:
-  std::string root_;
+  TemporaryFolder root_;
 };
 
 TEST_F(PortsTest, ListsTheUsbAdapterBehindEachPort) {

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 #include "cli_fixture.h"
 
@@ -12,16 +11,7 @@ namespace {
 
 class SettingsFileTest : public CliTest {
  protected:
-  SettingsFileTest() {
-    char pattern[] = "/tmp/zelvane-cli-test.XXXXXX";
-    folder_ = mkdtemp(pattern);
-  }
-  ~SettingsFileTest() override {
-    std::remove(Path().c_str());
-    rmdir(folder_.c_str());
-  }
-
-  std::string Path() const { return folder_ + "/settings.json"; }
+  std::string Path() const { return folder_.Path("settings.json"); }
 
   void WriteFile(const std::string& text) const { std::ofstream(Path()) << text; }
 
@@ -32,7 +22,7 @@ class SettingsFileTest : public CliTest {
   }
 
  private:
-  std::string folder_;
+  TemporaryFolder folder_;
 };
 
 TEST_F(SettingsFileTest, LoadPutsTheSavedSettingsOntoAnotherDevice) {

@@ -3,6 +3,8 @@
 #include <QToolButton>
 
 #include "link/serial_port.h"
+#include "params/channel_caption.h"
+#include "params/channel_plan.h"
 #include "ui/glyphs.h"
 #include "window_fixture.h"
 
@@ -51,6 +53,12 @@ class MainWindowTest : public QObject {
     QCOMPARE(countries->placeholderText(), QStringLiteral("Выбрать страну"));
     QVERIFY(w.errors.empty());
     QVERIFY(!w.settings->EnglishCaptions());
+
+    // The command line names the channels by the buttons' captions.
+    for (std::size_t row = 0; row < zelvane::kChannelCount; ++row) {
+      QCOMPARE(w.get<QRadioButton>(zelvane::ChannelButtonName(row).c_str())->text(),
+               QString::fromStdString(zelvane::ChannelCaption(row)));
+    }
   }
 
   void busyPortIsListedAndConnectStaysEnabled() {
