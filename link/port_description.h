@@ -16,10 +16,6 @@ struct PortDescription {
   std::string product;       // USB "product"
   std::string serialNumber;  // USB "serial"
   std::string friendlyName;  // the device manager's name, "USB Serial Port (COM3)"
-
-  bool Empty() const {
-    return manufacturer.empty() && product.empty() && serialNumber.empty() && friendlyName.empty();
-  }
 };
 
 // The description of the port named as the port list names it (a device
