@@ -27,9 +27,6 @@ struct SerialPort::Line {
 namespace {
 
 constexpr char kDevicePrefix[] = "\\\\.\\";
-constexpr char kComPrefix[] = "COM";
-constexpr std::size_t kComPrefixLength = 3;
-constexpr DWORD kDosDeviceBufferSize = 65535;
 constexpr DWORD kDcbLength = 28;
 
 OpenFailure FailureOf(DWORD error) {
@@ -136,21 +133,6 @@ void SerialPort::PurgeOutput() { PurgeComm(line_->handle, PURGE_TXCLEAR); }
 void SerialPort::AbortWrite() { PurgeComm(line_->handle, PURGE_TXABORT); }
 
 void SerialPort::PurgeInput() { PurgeComm(line_->handle, PURGE_RXCLEAR); }
-
-std::vector<std::string> SystemPortNames() {
-  std::vector<char> buffer(kDosDeviceBufferSize);
-  const DWORD length = QueryDosDeviceA(nullptr, buffer.data(), kDosDeviceBufferSize);
-  std::vector<std::string> names;
-  // Each name ends with a zero byte; an empty name closes the list.
-  for (DWORD i = 0; i < length && buffer[i] != '\0';) {
-    const std::string name(&buffer[i]);
-    if (name.size() > kComPrefixLength && name.compare(0, kComPrefixLength, kComPrefix) == 0) {
-      names.push_back(name);
-    }
-    i += static_cast<DWORD>(name.size()) + 1;
-  }
-  return names;
-}
 
 std::string AccessHint() { return {}; }
 

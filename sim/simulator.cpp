@@ -45,16 +45,6 @@ bool IsValidRequest(const std::vector<std::uint8_t>& frame) {
 
 }  // namespace
 
-ParamBlock DefaultBlock() {
-  ParamBlock block{};
-  const std::pair<std::size_t, std::uint8_t> bytes[] = {
-      {5, 0x01},  {8, 0x08},  {9, 0x20},  {10, 0x02}, {11, 0x84}, {12, 0x38},
-      {13, 0xC1}, {14, 0x40}, {15, 0x03}, {19, 0xFF}, {20, 0x0E}, {21, 0x40},
-      {22, 0x80}, {25, 0x12}, {26, 0x5E}, {27, 0xD0}, {28, 0x98}};
-  for (const auto& [index, value] : bytes) block[index] = value;
-  return block;
-}
-
 Simulator::Simulator(DeviceState state) : state_(std::move(state)) {
   if (pipe(wake_) != 0) throw std::runtime_error("pipe failed");
   thread_ = std::thread([this] { Run(); });
@@ -100,11 +90,7 @@ std::vector<Request> Simulator::Requests() const {
 }
 
 std::vector<Request> Simulator::RequestsFor(std::uint8_t command) const {
-  std::vector<Request> matching;
-  for (const Request& request : Requests()) {
-    if (request.command == command) matching.push_back(request);
-  }
-  return matching;
+  return OfCommand(Requests(), command);
 }
 
 void Simulator::ClearRequests() {

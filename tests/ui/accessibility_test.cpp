@@ -6,7 +6,9 @@
 #include <QToolButton>
 
 #include "link/port_description.h"
+#ifndef _WIN32
 #include "sysfs_fixture.h"
+#endif
 #include "window_fixture.h"
 
 using zelvane::testing::Port;
@@ -71,6 +73,9 @@ class AccessibilityTest : public QObject {
   }
 
   void portEntriesDescribeTheirAdapter() {
+#ifdef _WIN32
+    QSKIP("the descriptions come from sysfs on Linux, from SetupAPI on Windows");
+#else
     zelvane::testing::SysfsFixture tree;
     const std::string usb = "devices/pci0000:00/usb1/1-2";
     tree.UsbDevice(usb, "Maker One", "Adapter A", "SER123");
@@ -91,6 +96,7 @@ class AccessibilityTest : public QObject {
     QCOMPARE(ports->itemData(adapter, Qt::ToolTipRole).toString(), expected);
     QCOMPARE(ports->itemData(adapter, Qt::AccessibleDescriptionRole).toString(), expected);
     QVERIFY(ports->itemData(other, Qt::ToolTipRole).toString().isEmpty());
+#endif
   }
 
   void valueLabelsAnnounceWhatTheyShow() {

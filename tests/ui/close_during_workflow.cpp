@@ -12,7 +12,7 @@
 #include <functional>
 #include <string>
 
-#include "sim/simulator.h"
+#include "simulated_device.h"
 #include "ui/application.h"
 #include "ui/settings_window.h"
 #include "ui/table_window.h"
@@ -31,8 +31,8 @@ struct Bench {
   Bench() { silent.SetDefaultReply(sim::Silence()); }
   std::size_t Requests() const { return silent.Requests().size() + device.Requests().size(); }
 
-  sim::Simulator silent;
-  sim::Simulator device;
+  zelvane::testing::SimulatedDevice silent;
+  zelvane::testing::SimulatedDevice device;
 };
 
 struct Phase {

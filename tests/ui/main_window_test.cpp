@@ -6,6 +6,7 @@
 #include "params/channel_caption.h"
 #include "params/channel_plan.h"
 #include "ui/glyphs.h"
+#include "exclusive_ports.h"
 #include "window_fixture.h"
 
 using zelvane::testing::Port;
@@ -26,7 +27,7 @@ class MainWindowTest : public QObject {
 
  private slots:
   void opensInRussianWithNothingConnected() {
-    zelvane::sim::Simulator device;
+    zelvane::testing::SimulatedDevice device;
     Windows w({Port(device)});
     QCOMPARE(w.settings->windowTitle(), QStringLiteral("Установка параметров устройства(v. 1.0)"));
     QCOMPARE(w.button("SpeedButton5")->text(), QStringLiteral("Язык интерфейса"));
@@ -62,7 +63,8 @@ class MainWindowTest : public QObject {
   }
 
   void busyPortIsListedAndConnectStaysEnabled() {
-    zelvane::sim::Simulator device;
+    if (!zelvane::testing::PortsAreExclusive()) QSKIP(zelvane::testing::kWineSharesPorts);
+    zelvane::testing::SimulatedDevice device;
     zelvane::PortHandle held = zelvane::OpenPort(device.PortPath());
     Windows w({Port(device)});
     QCOMPARE(w.get<QComboBox>("ComboBox1")->itemText(0), Port(device) + " in use");

@@ -13,7 +13,7 @@
 #include <utility>
 
 #include "link/reply.h"
-#include "sim/simulator.h"
+#include "simulated_device.h"
 #include "ui/settings_window.h"
 #include "ui/table_window.h"
 #include "ui/track_bar.h"
@@ -78,14 +78,14 @@ class Windows {
 // read ends with the reply instead of at the interval time-out after it:
 // the same exchanges, without 300 ms of silence each. The link takes
 // nothing past a reply's frame.
-class QuickDevice : public sim::Simulator {
+class QuickDevice : public SimulatedDevice {
  public:
-  explicit QuickDevice(sim::DeviceState state = {}) : sim::Simulator(std::move(state)) {
+  explicit QuickDevice(sim::DeviceState state = {}) : SimulatedDevice(std::move(state)) {
     SetDefaultReply(sim::PaddedTo(kMaxReplyRead));
   }
 };
 
-inline QString Port(const sim::Simulator& simulator) {
+inline QString Port(const SimulatedDevice& simulator) {
   return QString::fromStdString(simulator.PortPath());
 }
 
