@@ -38,3 +38,15 @@ ExternalProject_Add(windows_build
   INSTALL_COMMAND ""
   BUILD_ALWAYS ON
   USES_TERMINAL_BUILD ON)
+
+# The zip a Windows user unpacks and runs.
+set(ZELVANE_WINDOWS_ZIP ${PROJECT_BINARY_DIR}/zelvane-settings-${PROJECT_VERSION}-win64.zip)
+add_custom_target(windows_zip ALL
+  COMMAND ${CMAKE_COMMAND} -DPROGRAMS_DIR=${PROJECT_BINARY_DIR}/windows -DQT=${ZELVANE_WINDOWS_QT}
+          -DRUNTIME_DIRS=${ZELVANE_MINGW_RUNTIME_DIR}:${ZELVANE_MINGW_PTHREAD_DIR}
+          -DFIRST_USE=${PROJECT_SOURCE_DIR}/packaging/windows/README.txt
+          -DZIP=${ZELVANE_WINDOWS_ZIP} -P ${PROJECT_SOURCE_DIR}/cmake/windows-zip.cmake
+  BYPRODUCTS ${ZELVANE_WINDOWS_ZIP}
+  COMMENT "Writing ${ZELVANE_WINDOWS_ZIP}"
+  VERBATIM)
+add_dependencies(windows_zip windows_build)
