@@ -24,13 +24,18 @@ execute_process(COMMAND x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-
 get_filename_component(ZELVANE_MINGW_RUNTIME_DIR "${mingw_libstdcxx}" DIRECTORY)
 set(ZELVANE_MINGW_PTHREAD_DIR /usr/x86_64-w64-mingw32/lib)
 
+set(test_options -DZELVANE_BUILD_TESTS=${ZELVANE_BUILD_TESTS})
+if(ZELVANE_BUILD_TESTS)
+  list(APPEND test_options -DGTEST_SOURCE_DIR=/usr/src/googletest/googletest)
+endif()
+
 include(ExternalProject)
 ExternalProject_Add(windows_build
   SOURCE_DIR ${PROJECT_SOURCE_DIR}
   BINARY_DIR ${PROJECT_BINARY_DIR}/windows
   CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-w64.cmake
              -DCMAKE_BUILD_TYPE=Release
-             -DGTEST_SOURCE_DIR=/usr/src/googletest/googletest
+             ${test_options}
              -DZELVANE_BUILD_UI=ON
              -DCMAKE_PREFIX_PATH=${ZELVANE_WINDOWS_QT}
              -DQT_HOST_PATH=/usr
@@ -40,7 +45,8 @@ ExternalProject_Add(windows_build
   USES_TERMINAL_BUILD ON)
 
 # The zip a Windows user unpacks and runs.
-set(ZELVANE_WINDOWS_ZIP ${PROJECT_BINARY_DIR}/zelvane-settings-${PROJECT_VERSION}-win64.zip)
+set(ZELVANE_WINDOWS_ZIP ${PROJECT_BINARY_DIR}/zelvane-settings-${PROJECT_VERSION}-win64.zip
+    CACHE FILEPATH "Where the zip of the Windows programs is written")
 add_custom_target(windows_zip ALL
   COMMAND ${CMAKE_COMMAND} -DPROGRAMS_DIR=${PROJECT_BINARY_DIR}/windows -DQT=${ZELVANE_WINDOWS_QT}
           -DRUNTIME_DIRS=${ZELVANE_MINGW_RUNTIME_DIR}:${ZELVANE_MINGW_PTHREAD_DIR}

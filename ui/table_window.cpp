@@ -6,6 +6,7 @@
 #include <QTableWidget>
 
 #include "params/cell_value.h"
+#include "ui/label_cell_delegate.h"
 #include "ui_table_window.h"
 
 namespace {
@@ -42,6 +43,7 @@ TTableIF::TTableIF(QWidget* parent)
   gridFont.setPixelSize(kGridFontPixelSize);
   grid->setFont(gridFont);
   grid->setTextElideMode(Qt::ElideNone);
+  grid->setItemDelegateForColumn(0, new LabelCellDelegate(grid));
   grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   QPalette colours = grid->palette();
