@@ -42,7 +42,7 @@ class Host {
     std::string word;
     in >> word;
     if (word == protocol::kOpen) {
-      Open(in, out);
+      if (!Open(in, out) && in) return std::string(protocol::kFailed) + " no COM port left";
     } else {
       int number = -1;
       in >> number;
@@ -57,15 +57,13 @@ class Host {
   void CloseAll() { devices_.clear(); }
 
  private:
-  void Open(std::istream& in, std::ostream& out) {
+  // False when the state is malformed or every COM port has a device.
+  bool Open(std::istream& in, std::ostream& out) {
     zelvane::sim::DeviceState state;
-    if (!protocol::Get(in, state)) return;
+    if (!protocol::Get(in, state)) return false;
     int number = 0;
     while (number < count_ && devices_.count(number) != 0) ++number;
-    if (number == count_) {
-      in.setstate(std::ios::failbit);
-      return;
-    }
+    if (number == count_) return false;
     auto device = std::make_unique<Simulator>(state);
     const int com = firstCom_ + number;
     const fs::path link = links_ / ("com" + std::to_string(com));
@@ -75,6 +73,7 @@ class Host {
     fs::rename(fresh, link);
     devices_[number] = std::move(device);
     out << ' ' << number << " COM" << com;
+    return true;
   }
 
   void Drive(const std::string& word, int number, Simulator& device, std::istream& in,
