@@ -46,10 +46,10 @@ bool Typed(const std::vector<std::string>& words, const std::optional<std::strin
 }
 
 void CheckChanges(const Invocation& invocation) {
-  const Parsed<Changes> parsed = ParseChanges(invocation);
+  const Parsed<SettingsChange> parsed = ParseChanges(invocation);
   FUZZ_CHECK(parsed.value.has_value() != !parsed.error.empty());
   if (!parsed.value) return;
-  const Changes& changes = *parsed.value;
+  const SettingsChange& changes = *parsed.value;
   FUZZ_CHECK(changes.channelRow.has_value() == invocation.channel.has_value());
   FUZZ_CHECK(changes.levelPosition.has_value() == invocation.level.has_value());
   FUZZ_CHECK(changes.modulation.has_value() == invocation.qam.has_value());
