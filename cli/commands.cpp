@@ -8,11 +8,11 @@
 #include "cli/output.h"
 #include "cli/progress.h"
 #include "cli/settings_file.h"
-#include "cli/write_request.h"
 #include "device/modulation.h"
 #include "link/port_description.h"
 #include "link/serial_port.h"
 #include "session/verification_report.h"
+#include "session/write_request.h"
 
 namespace zelvane::cli {
 namespace {
@@ -59,17 +59,6 @@ int Ports(std::ostream& out, std::ostream& err) {
   return kExitOk;
 }
 
-// The modulation to send: the one given, else the one read at discovery.
-// A recognised device whose modulation could not be read gets none rather
-// than a value nobody chose; an unrecognised one is sent no modulation at
-// all, so any value serves.
-std::optional<std::uint8_t> ModulationToSend(const DeviceSession& session,
-                                             std::optional<std::uint8_t> given) {
-  if (given) return given;
-  if (!session.Discovery().DeviceRecognised) return kModulationQam32;
-  return session.FoundModulation();
-}
-
 int WriteAndVerify(CommandContext& context, const WriteRequest& request) {
   DeviceSession& session = context.session;
   const bool recognised = session.Discovery().DeviceRecognised;
@@ -99,7 +88,7 @@ int Read(CommandContext& context) {
   return kExitOk;
 }
 
-int Write(CommandContext& context, const Changes& changes) {
+int Write(CommandContext& context, const SettingsChange& changes) {
   DeviceSession& session = context.session;
   const Connection connection = Connect(session, context.invocation.port, context.progress);
   if (!connection.settings) return context.Fail(kExitNoDevice, connection.failure);
@@ -149,12 +138,12 @@ int Load(CommandContext& context) {
     return context.Fail(kExitNoDevice,
                         "the file holds no modulation and the device's could not be read");
   }
-  return WriteAndVerify(context, FileSettings(*read.record, *modulation));
+  return WriteAndVerify(context, RequestOf(*read.record, *modulation));
 }
 
 }  // namespace
 
-int RunCommand(const Invocation& invocation, const Changes& changes, std::ostream& out,
+int RunCommand(const Invocation& invocation, const SettingsChange& changes, std::ostream& out,
                std::ostream& err) {
   if (invocation.command == Command::Ports) return Ports(out, err);
   CommandContext context(invocation, out, err);

@@ -10,7 +10,7 @@
 namespace zelvane::cli {
 
 // The exit code (exit_codes.h). `changes` are the parsed values of write.
-int RunCommand(const Invocation& invocation, const Changes& changes, std::ostream& out,
+int RunCommand(const Invocation& invocation, const SettingsChange& changes, std::ostream& out,
                std::ostream& err);
 
 }  // namespace zelvane::cli

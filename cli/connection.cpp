@@ -3,14 +3,14 @@
 #include "cli/connection.h"
 
 #include "link/serial_port.h"
+#include "session/connect_workflow.h"
 
 namespace zelvane::cli {
 namespace {
 
-std::string OpenFailureText(const std::string& port, const PortChoiceResult& result) {
+std::string OpenFailureText(const std::string& port, const OpenError& error) {
   const std::string prefix = "cannot open " + port + ": ";
-  if (result.choice == PortChoice::InUse) return prefix + "it is marked in use";
-  switch (result.error.reason) {
+  switch (error.reason) {
     case OpenFailure::Busy: return prefix + "the port is in use";
     case OpenFailure::AccessDenied: {
       const std::string hint = AccessHint();
@@ -18,7 +18,7 @@ std::string OpenFailureText(const std::string& port, const PortChoiceResult& res
     }
     case OpenFailure::ConfigFailed: return prefix + "the port does not take the line settings";
     case OpenFailure::SystemError:
-      return prefix + "the system refused it (error " + std::to_string(result.error.systemError) + ")";
+      return prefix + "the system refused it (error " + std::to_string(error.systemError) + ")";
     default: return prefix + "no such port";
   }
 }
@@ -29,40 +29,29 @@ std::string Joined(const std::vector<std::string>& entries) {
   return text;
 }
 
-// The failure of discovery; empty when the device was found.
-std::string Discover(DeviceSession& session, const std::optional<std::string>& port,
-                     Progress& progress) {
-  if (port) {
-    const PortChoiceResult choice = session.ChoosePort(*port);
-    if (choice.choice != PortChoice::Opened) return OpenFailureText(*port, choice);
-    progress.Say("looking for the device on " + *port);
-    if (session.Identify().result != kFound) return "no device answered on " + *port;
-    return {};
+std::string FailureText(const ConnectTarget& target, const ConnectResult& result) {
+  const std::string port = target.port.value_or("");
+  switch (result.failure) {
+    case ConnectFailure::PortMarkedInUse: return "cannot open " + port + ": it is marked in use";
+    case ConnectFailure::PortNotOpened: return OpenFailureText(port, result.portChoice.error);
+    case ConnectFailure::NoDeviceOnPort: return "no device answered on " + port;
+    case ConnectFailure::NoPortsListed: return "no serial ports are listed";
+    case ConnectFailure::NoDeviceOnList:
+      return "no device found on the listed ports (" + Joined(target.scanList) + ")";
+    case ConnectFailure::SettingsUnread:
+      return "the device on " + result.foundOn + " did not hand over its settings";
+    default: return {};
   }
-  const std::vector<std::string> entries = ListSerialPorts();
-  if (entries.empty()) return "no serial ports are listed";
-  progress.Say("looking for the device on every listed port");
-  if (session.Scan(entries).result != kFound) {
-    return "no device found on the listed ports (" + Joined(entries) + ")";
-  }
-  return {};
 }
 
 }  // namespace
 
 Connection Connect(DeviceSession& session, const std::optional<std::string>& port,
                    Progress& progress) {
-  Connection connection;
-  connection.failure = Discover(session, port, progress);
-  if (!connection.failure.empty()) return connection;
-  const DiscoveryState& found = session.Discovery();
-  progress.Say("found the device on " + session.PortName() + " (module " +
-               std::to_string(found.ModuleAddress) + ", revision \"" + found.Revision + "\")");
-  connection.settings = session.ReadSettings();
-  if (!connection.settings) {
-    connection.failure = "the device on " + session.PortName() + " did not hand over its settings";
-  }
-  return connection;
+  ConnectTarget target{port, {}};
+  if (!port) target.scanList = ListSerialPorts();
+  const ConnectResult result = zelvane::Connect(session, target, progress);
+  return {result.settings, FailureText(target, result)};
 }
 
 }  // namespace zelvane::cli

@@ -22,6 +22,7 @@ int UsageError(const std::string& why) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  using namespace zelvane;
   using namespace zelvane::cli;
   PrepareConsole();
   const ParsedArguments parsed = ParseArguments(CommandWords(argc, argv));
@@ -30,7 +31,7 @@ int main(int argc, char** argv) {
     std::cout << kUsage;
     return kExitOk;
   }
-  const Parsed<Changes> changes = ParseChanges(*parsed.invocation);
+  const Parsed<SettingsChange> changes = ParseChanges(*parsed.invocation);
   if (!changes.value) return UsageError(changes.error);
   return RunCommand(*parsed.invocation, *changes.value, std::cout, std::cerr);
 }

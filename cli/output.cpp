@@ -2,7 +2,9 @@
 // the window shows them ("62,00", "-3,00").
 #include "cli/output.h"
 
-#include "cli/current_plan.h"
+#include <algorithm>
+#include <charconv>
+
 #include "device/modulation.h"
 #include "params/channel_caption.h"
 #include "params/cell_value.h"
@@ -45,6 +47,14 @@ std::string ModulationText(const DeviceView& view, const Decoded& decoded) {
   return view.modulation ? "unknown (value " + std::to_string(*view.modulation) + ")" : "unknown";
 }
 
+// The number a decimal-comma text of the window stands for ("-2,50").
+double DecimalCommaNumber(std::string text) {
+  std::replace(text.begin(), text.end(), ',', '.');
+  double number = 0;
+  std::from_chars(text.data(), text.data() + text.size(), number);
+  return number;
+}
+
 std::string Line(const std::string& name, const std::string& value) {
   return name + ": " + value + "\n";
 }
@@ -70,19 +80,21 @@ std::string SettingsText(const DeviceView& view) {
 
 Value SettingsJson(const DeviceView& view) {
   const Decoded decoded = Decode(view);
-  return Value::Object({
-      {"port", Value::String(view.port)},
-      {"module_address", Value::Number(view.moduleAddress)},
-      {"recognised", Value::Boolean(view.recognised)},
-      {"country_index", Value::Number(view.country)},
-      {"country", Value::StringOrNull(decoded.country)},
-      {"modulation", Value::NumberOrNull(decoded.qam)},
-      {"frequency", Value::String(decoded.parameters.frequencyText)},
-      {"channel", Value::StringOrNull(decoded.channel)},
-      {"level", Value::String(decoded.parameters.levelText)},
-      {"level_code", Value::Number(view.block[kLevelCodeByte])},
-      {"block", Value::String(BlockHex(view.block, ""))},
-  });
+  Value object = Value::object();
+  object["port"] = view.port;
+  object["module_address"] = view.moduleAddress;
+  object["recognised"] = view.recognised;
+  object["country_index"] = view.country;
+  object["country"] = json::OrNull(decoded.country);
+  object["modulation"] = json::OrNull(decoded.qam);
+  object["frequency"] = decoded.parameters.frequencyText;
+  object["frequency_mhz"] = DecimalCommaNumber(decoded.parameters.frequencyText);
+  object["channel"] = json::OrNull(decoded.channel);
+  object["level"] = decoded.parameters.levelText;
+  object["level_db"] = DecimalCommaNumber(decoded.parameters.levelText);
+  object["level_code"] = view.block[kLevelCodeByte];
+  object["block"] = BlockHex(view.block, "");
+  return object;
 }
 
 std::string WriteResultText(const DeviceView& held, const std::vector<std::string>& report) {
@@ -94,18 +106,16 @@ std::string WriteResultText(const DeviceView& held, const std::vector<std::strin
 
 Value WriteResultJson(const DeviceView& held, bool verified,
                       const std::vector<ByteDifference>& differences) {
-  Value::Members members = SettingsJson(held).AsObject();
-  members.emplace_back("verified", Value::Boolean(verified));
+  Value object = SettingsJson(held);
+  object["verified"] = verified;
   if (!verified) {
-    std::vector<Value> list;
+    Value list = Value::array();
     for (const ByteDifference& d : differences) {
-      list.push_back(Value::Object({{"byte", Value::Number(static_cast<double>(d.offset))},
-                                    {"written", Value::Number(d.written)},
-                                    {"held", Value::Number(d.held)}}));
+      list.push_back(Value{{"byte", d.offset}, {"written", d.written}, {"held", d.held}});
     }
-    members.emplace_back("differences", Value::Array(std::move(list)));
+    object["differences"] = std::move(list);
   }
-  return Value::Object(std::move(members));
+  return object;
 }
 
 }  // namespace zelvane::cli

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/device_view.h"
-#include "cli/json_value.h"
+#include "cli/json.h"
 #include "session/block_comparison.h"
 
 namespace zelvane::cli {
@@ -15,7 +15,9 @@ namespace zelvane::cli {
 // modulation, frequency with its channel, level with its code, block.
 std::string SettingsText(const DeviceView& view);
 // The keys port, module_address, recognised, country_index, country,
-// modulation, frequency, channel, level, level_code, block.
+// modulation, frequency, frequency_mhz, channel, level, level_db,
+// level_code, block: the texts as the window shows them ("62,00"), the
+// numbers beside them as JSON numbers.
 json::Value SettingsJson(const DeviceView& view);
 
 // The settings the device holds after a write, then "verification: OK",

@@ -6,6 +6,16 @@ namespace zelvane::cli {
 
 void Progress::Say(const std::string& line) { out_ << line << std::endl; }
 
+void Progress::LookingOnPort(const std::string& port) { Say("looking for the device on " + port); }
+
+void Progress::LookingOnList() { Say("looking for the device on every listed port"); }
+
+void Progress::DeviceFound(const DeviceSession& session, const Identification&) {
+  const DiscoveryState& found = session.Discovery();
+  Say("found the device on " + session.PortName() + " (module " +
+      std::to_string(found.ModuleAddress) + ", revision \"" + found.Revision + "\")");
+}
+
 void Progress::TryingPort(const std::string& entry) { Say("trying " + entry); }
 
 void Progress::WritingStarted() { Say("writing"); }

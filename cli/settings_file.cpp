@@ -8,8 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/json_parser.h"
-#include "cli/json_value.h"
+#include "cli/json.h"
 #include "device/modulation.h"
 #include "params/cell_value.h"
 
@@ -51,29 +50,31 @@ SettingsFileRead Refused(const std::string& why) { return {std::nullopt, why}; }
 
 // Reads the members into `record`; the reason when one is wrong.
 std::optional<std::string> ReadMembers(const Value& file, SettingsRecord& record) {
-  const Value* block = file.Find(kBlockKey);
-  if (block == nullptr || block->kind() != Value::Kind::String) {
+  const Value* block = json::Find(file, kBlockKey);
+  if (block == nullptr || !block->is_string()) {
     return std::string("it has no \"block\" text");
   }
-  const std::optional<ParamBlock> bytes = BlockOfHex(block->AsString());
+  const std::string& hex = block->get_ref<const std::string&>();
+  const std::optional<ParamBlock> bytes = BlockOfHex(hex);
   if (!bytes) {
-    return "its block is not 29 bytes in hexadecimal (" + std::to_string(block->AsString().size()) +
+    return "its block is not 29 bytes in hexadecimal (" + std::to_string(hex.size()) +
            " characters, 58 hex digits expected)";
   }
   record.block = *bytes;
 
-  const Value* modulation = file.Find(kModulationKey);
+  const Value* modulation = json::Find(file, kModulationKey);
   if (modulation == nullptr) return std::string("it has no \"modulation\" (32, 64 or null)");
-  if (modulation->kind() != Value::Kind::Null) {
-    const std::optional<long long> order = modulation->AsInteger();
+  if (!modulation->is_null()) {
+    const std::optional<long long> order = json::WholeNumber(*modulation);
     const std::optional<std::uint8_t> value =
-        order ? ModulationForQam(static_cast<int>(*order)) : std::nullopt;
+        order && *order == static_cast<int>(*order) ? ModulationForQam(static_cast<int>(*order))
+                                                    : std::nullopt;
     if (!value) return std::string("its modulation is not 32, 64 or null");
     record.modulation = value;
   }
 
-  const Value* country = file.Find(kCountryKey);
-  const std::optional<long long> index = country ? country->AsInteger() : std::nullopt;
+  const Value* country = json::Find(file, kCountryKey);
+  const std::optional<long long> index = country ? json::WholeNumber(*country) : std::nullopt;
   if (!index || *index < 0 || *index > kLargestCountry) {
     return std::string("its country_index is not an index from 0 to 255");
   }
@@ -81,10 +82,10 @@ std::optional<std::string> ReadMembers(const Value& file, SettingsRecord& record
 
   for (const auto& [key, text] : {std::pair{kRevisionKey, &record.revision},
                                   std::pair{kSavedKey, &record.saved}}) {
-    const Value* value = file.Find(key);
+    const Value* value = json::Find(file, key);
     if (value == nullptr) continue;
-    if (value->kind() != Value::Kind::String) return "its \"" + std::string(key) + "\" is not text";
-    *text = value->AsString();
+    if (!value->is_string()) return "its \"" + std::string(key) + "\" is not text";
+    *text = value->get<std::string>();
   }
   return std::nullopt;
 }
@@ -100,14 +101,13 @@ std::string UtcNow() {
 
 std::string SettingsFileText(const SettingsRecord& record) {
   const std::optional<int> qam = record.modulation ? QamOrder(*record.modulation) : std::nullopt;
-  const Value file = Value::Object({
-      {kVersionKey, Value::Number(kSettingsFileVersion)},
-      {kSavedKey, Value::String(record.saved)},
-      {kRevisionKey, Value::String(record.revision)},
-      {kModulationKey, Value::NumberOrNull(qam)},
-      {kCountryKey, Value::Number(record.country)},
-      {kBlockKey, Value::String(BlockHex(record.block))},
-  });
+  Value file = Value::object();
+  file[kVersionKey] = kSettingsFileVersion;
+  file[kSavedKey] = record.saved;
+  file[kRevisionKey] = record.revision;
+  file[kModulationKey] = json::OrNull(qam);
+  file[kCountryKey] = record.country;
+  file[kBlockKey] = BlockHex(record.block);
   return json::Serialize(file, json::Layout::Indented) + "\n";
 }
 
@@ -115,9 +115,9 @@ SettingsFileRead ParseSettingsFile(const std::string& text) {
   const json::ParseResult parsed = json::Parse(text);
   if (!parsed.value) return Refused("it is not valid JSON (" + parsed.error + ")");
   const Value& file = *parsed.value;
-  if (file.kind() != Value::Kind::Object) return Refused("it holds no JSON object");
-  const Value* version = file.Find(kVersionKey);
-  const std::optional<long long> number = version ? version->AsInteger() : std::nullopt;
+  if (!file.is_object()) return Refused("it holds no JSON object");
+  const Value* version = json::Find(file, kVersionKey);
+  const std::optional<long long> number = version ? json::WholeNumber(*version) : std::nullopt;
   if (!number) return Refused("it has no format version");
   if (*number != kSettingsFileVersion) {
     return Refused("it is of format version " + std::to_string(*number) +
@@ -136,6 +136,10 @@ SettingsFileRead ReadSettingsFile(const std::string& path) {
   text << in.rdbuf();
   if (in.bad()) return Refused("it cannot be read");
   return ParseSettingsFile(text.str());
+}
+
+WriteRequest RequestOf(const SettingsRecord& record, std::uint8_t modulation) {
+  return {record.block, modulation, record.country};
 }
 
 bool WriteSettingsFile(const std::string& path, const SettingsRecord& record) {

@@ -8,6 +8,7 @@
 
 #include "device/commands.h"
 #include "params/param_block.h"
+#include "session/device_session.h"
 
 namespace zelvane::cli {
 
@@ -38,6 +39,9 @@ struct SettingsFileRead {
 // Refuses text that is not JSON, of another version, with a block that is
 // not 29 bytes in hex, or with a modulation or country out of range.
 SettingsFileRead ParseSettingsFile(const std::string& text);
+
+// What loading the file sends: its block and country, with `modulation`.
+WriteRequest RequestOf(const SettingsRecord& record, std::uint8_t modulation);
 
 // The file at `path`, read whole or refused with the reason.
 SettingsFileRead ReadSettingsFile(const std::string& path);

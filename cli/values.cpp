@@ -93,8 +93,8 @@ bool Take(const std::optional<std::string>& text, Parsed<T> (*parse)(const std::
 
 }  // namespace
 
-Parsed<Changes> ParseChanges(const Invocation& invocation) {
-  Changes changes;
+Parsed<SettingsChange> ParseChanges(const Invocation& invocation) {
+  SettingsChange changes;
   std::string error;
   const bool good = Take(invocation.channel, ParseChannel, changes.channelRow, error) &&
                     Take(invocation.level, ParseLevel, changes.levelPosition, error) &&

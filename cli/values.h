@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli/arguments.h"
+#include "session/write_request.h"
 
 namespace zelvane::cli {
 
@@ -29,15 +30,7 @@ Parsed<std::uint8_t> ParseQam(const std::string& text);
 // The index of a listed country, or its name in any case.
 Parsed<std::uint8_t> ParseCountry(const std::string& text);
 
-// What write is to change; a field that is not given keeps what the device holds.
-struct Changes {
-  std::optional<std::size_t> channelRow;
-  std::optional<std::size_t> levelPosition;
-  std::optional<std::uint8_t> modulation;
-  std::optional<std::uint8_t> country;
-};
-
 // The values of the invocation, or the first that is faulty.
-Parsed<Changes> ParseChanges(const Invocation& invocation);
+Parsed<SettingsChange> ParseChanges(const Invocation& invocation);
 
 }  // namespace zelvane::cli

@@ -26,15 +26,8 @@ ExchangeStatus Exchange(DeviceLink device, const Request& r) {
 }
 
 CommandReply ExchangeForReply(DeviceLink device, const Request& r) {
-  CommandReply reply;
-  reply.status = Exchange(device, r);
-  if (reply.HasBody()) {
-    const ReceivedReply& received = device.link.Reply();
-    reply.bodyLength = ReplyBodyLength(received);
-    reply.bodyReceived = static_cast<std::int32_t>(ReceivedBodyLength(received));
-    std::copy_n(ReplyBody(received), reply.bodyReceived, reply.body.begin());
-  }
-  return reply;
+  const ExchangeStatus status = Exchange(device, r);
+  return CommandReplyOf(status, device.link.Reply());
 }
 
 // The arguments of a request that reads one value: 1, 0.
@@ -43,6 +36,40 @@ Request ReadValueRequest(std::uint8_t address, std::uint8_t command, std::uint8_
 }
 
 }  // namespace
+
+CommandReply CommandReplyOf(ExchangeStatus status, const ReceivedReply& received) {
+  CommandReply reply;
+  reply.status = status;
+  if (reply.HasBody()) {
+    reply.bodyLength = ReplyBodyLength(received);
+    reply.bodyReceived = static_cast<std::int32_t>(ReceivedBodyLength(received));
+    std::copy_n(ReplyBody(received), reply.bodyReceived, reply.body.begin());
+  }
+  return reply;
+}
+
+ModuleList ModuleListOf(const ReceivedReply& reply) {
+  ModuleList list;
+  list.status = kStatusOk;
+  const std::uint8_t* body = ReplyBody(reply);
+  const std::size_t length = ReplyBodyLength(reply);
+  const std::size_t arrived = ArrivedFrom(reply, kBodyOffset);
+  // A final lone byte pairs with the byte after the body; a pair of which
+  // a byte did not arrive, and pairs beyond the seventh, are ignored.
+  for (std::size_t j = kBodyDataOffset;
+       j < length && j + 1 < arrived && list.count < kMaxModules; j += 2) {
+    list.types[list.count] = body[j];
+    list.addresses[list.count] = body[j + 1];
+    ++list.count;
+  }
+  return list;
+}
+
+std::string RevisionTextOf(const ReceivedReply& reply) {
+  // The text ends at its zero byte or where the reply stopped.
+  const auto* text = reinterpret_cast<const char*>(ReplyData(reply));
+  return std::string(text, strnlen(text, ArrivedFrom(reply, kBodyOffset + kBodyDataOffset)));
+}
 
 std::optional<std::uint8_t> CommandReply::DataByte() const {
   if (status != kStatusOk || bodyReceived <= static_cast<std::int32_t>(kBodyDataOffset)) {
@@ -62,23 +89,15 @@ std::optional<ParamBlock> WholeBlock(const CommandReply& reply) {
 }
 
 ModuleList CmdListModules(DeviceLink device) {
-  ModuleList list;
-  list.status = Exchange(device, {kModuleListAddress, kCmdModules, 0, 0, 0, kListModulesLength,
-                                  kShortWaitMs, kModuleListReplyWaitMs});
-  if (list.status != kStatusOk) return list;
-  const ReceivedReply& reply = device.link.Reply();
-  const std::uint8_t* body = ReplyBody(reply);
-  const std::size_t length = ReplyBodyLength(reply);
-  const std::size_t arrived = ArrivedFrom(reply, kBodyOffset);
-  // A final lone byte pairs with the byte after the body; a pair of which
-  // a byte did not arrive, and pairs beyond the seventh, are ignored.
-  for (std::size_t j = kBodyDataOffset;
-       j < length && j + 1 < arrived && list.count < kMaxModules; j += 2) {
-    list.types[list.count] = body[j];
-    list.addresses[list.count] = body[j + 1];
-    ++list.count;
+  const ExchangeStatus status = Exchange(device, {kModuleListAddress, kCmdModules, 0, 0, 0,
+                                                  kListModulesLength, kShortWaitMs,
+                                                  kModuleListReplyWaitMs});
+  if (status != kStatusOk) {
+    ModuleList failed;
+    failed.status = status;
+    return failed;
   }
-  return list;
+  return ModuleListOf(device.link.Reply());
 }
 
 std::string CmdReadRevision(DeviceLink device, std::uint8_t address) {
@@ -86,12 +105,7 @@ std::string CmdReadRevision(DeviceLink device, std::uint8_t address) {
     const ExchangeStatus status =
         Exchange(device, ReadValueRequest(address, kCmdModules, kReadRevisionLength));
     switch (status) {
-      case kStatusOk: {
-        const ReceivedReply& reply = device.link.Reply();
-        // The text ends at its zero byte or where the reply stopped.
-        const auto* text = reinterpret_cast<const char*>(ReplyData(reply));
-        return std::string(text, strnlen(text, ArrivedFrom(reply, kBodyOffset + kBodyDataOffset)));
-      }
+      case kStatusOk: return RevisionTextOf(device.link.Reply());
       case kStatusNotReady:
       case kStatusBusy:
         // A pause broken off leaves the next attempt to fail at once.

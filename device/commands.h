@@ -60,6 +60,16 @@ struct ModuleList {
   std::uint16_t count = 0;
 };
 
+// What the operations take from the reply the link received, apart from
+// the exchange, so that any bytes from the line can be put through them.
+// Each reads only the bytes that arrived.
+// The reply of a reading operation whose exchange ended with `status`.
+CommandReply CommandReplyOf(ExchangeStatus status, const ReceivedReply& reply);
+// The entries of a module list reply with status 0.
+ModuleList ModuleListOf(const ReceivedReply& reply);
+// The text of a revision reply with status 0.
+std::string RevisionTextOf(const ReceivedReply& reply);
+
 // The port and the link state every operation runs on.
 struct DeviceLink {
   Link& link;

@@ -12,11 +12,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <optional>
 
+#include "link/port_list.h"
 #include "link/serial_port.h"
 
 namespace zelvane {
@@ -40,7 +40,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr char kPortsVariable[] = "ZELVANE_PORTS";
 constexpr char kSysTty[] = "/sys/class/tty";
 constexpr char kUnknownUartType[] = "0";
 
@@ -142,20 +141,6 @@ std::vector<std::string> SysfsSerialNames() {
   std::sort(names.begin(), names.end(), NaturalLess);
   for (std::string& name : names) name = "/dev/" + name;
   return names;
-}
-
-std::vector<std::string> ConfiguredPortPaths() {
-  std::vector<std::string> paths;
-  const char* value = std::getenv(kPortsVariable);
-  if (value == nullptr) return paths;
-  std::string rest(value);
-  std::size_t start = 0;
-  while (start <= rest.size()) {
-    const std::size_t end = std::min(rest.find(':', start), rest.size());
-    if (end > start) paths.push_back(rest.substr(start, end - start));
-    start = end + 1;
-  }
-  return paths;
 }
 
 // Waits for `events` on the port, or for the interruption: 1 when the port

@@ -17,4 +17,12 @@ std::optional<std::string> CountryName(std::uint8_t index) {
   return std::string(CountryNames[index]);
 }
 
+// The plans are built afresh for each call: a front end that keeps them
+// looks its plan up by SelectedCountry.
+std::vector<ChannelEntry> CurrentPlan(std::uint8_t storedCountry) {
+  std::vector<ChannelPlan> plans = BuildChannelPlans();
+  const std::size_t plan = SelectedCountry(storedCountry, plans.size()).value_or(0);
+  return std::move(plans.at(plan).Channels);
+}
+
 }  // namespace zelvane

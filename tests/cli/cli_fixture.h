@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/json_parser.h"
+#include "cli/json.h"
 #include "cli_runner.h"
 #include "device/commands.h"
 #include "link/exchange.h"
@@ -82,7 +82,7 @@ inline json::Value JsonOf(const std::string& out) {
 }
 
 inline std::string Text(const json::Value& object, const char* key) {
-  const json::Value* value = object.Find(key);
+  const json::Value* value = json::Find(object, key);
   if (value == nullptr) return "<missing>";
   return json::Serialize(*value, json::Layout::OneLine);
 }

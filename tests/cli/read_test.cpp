@@ -45,15 +45,16 @@ TEST_F(ReadTest, PrintsOneJsonObject) {
       {"recognised", DeviceSpec{0, 1, Tv3AtMinus3()},
        {{"module_address", "2"}, {"recognised", "true"}, {"country_index", "0"},
         {"country", "\"Russia\""}, {"modulation", "64"}, {"frequency", "\"80,00\""},
-        {"channel", "\"TV3\""}, {"level", "\"-3,00\""}, {"level_code", "152"},
+        {"frequency_mhz", "80.0"}, {"channel", "\"TV3\""}, {"level", "\"-3,00\""},
+        {"level_db", "-3.0"}, {"level_code", "152"},
         {"block", "\"00000000000100000820028438C14003000000980E4080000017B425A0\""}}},
       // No modulation is read from another revision; a device that stores
       // no country has its channel looked up in the first plan, as the
       // window does.
       {"other revision, no country", DeviceSpec{255, 1, sim::DefaultBlock(), "rev2_01012008"},
        {{"recognised", "false"}, {"country_index", "255"}, {"country", "null"},
-        {"modulation", "null"}, {"frequency", "\"62,00\""}, {"channel", "\"TV2\""},
-        {"level", "\"0,00\""}, {"level_code", "255"}}},
+        {"modulation", "null"}, {"frequency", "\"62,00\""}, {"frequency_mhz", "62.0"},
+        {"channel", "\"TV2\""}, {"level", "\"0,00\""}, {"level_db", "0.0"}, {"level_code", "255"}}},
       {"no channel", DeviceSpec{0, 0, DistinctBlock()},
        {{"modulation", "32"}, {"channel", "null"}, {"level_code", "179"}}},
   };

@@ -49,6 +49,20 @@ TEST_F(SettingsFileTest, LoadPutsTheSavedSettingsOntoAnotherDevice) {
   EXPECT_EQ(after.country, 0);
 }
 
+// A file as the first version of the program wrote it, to the byte.
+TEST_F(SettingsFileTest, AFileOfTheFirstReleaseLoads) {
+  WriteFile(
+      "{\n  \"version\": 1,\n  \"saved\": \"2026-12-10T09:24:00Z\",\n  \"revision\": \"rev3_20102009\",\n"
+      "  \"modulation\": 64,\n  \"country_index\": 0,\n"
+      "  \"block\": \"A0A1A2A3A4A5A6A7A8A9AAABACADAEAFB0B1B2B3B4B5B6B7B8B9BABBBC\"\n}\n");
+  sim::Simulator device(Device({kNoCountry, 0, sim::DefaultBlock()}));
+  const CliRun run = cli.Run({"load", Path(), "--port", cli.PortOf(device)});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(device.State().block, DistinctBlock());
+  EXPECT_EQ(device.State().modulation, 1);
+  EXPECT_EQ(device.State().country, 0);
+}
+
 TEST_F(SettingsFileTest, AFaultyFileIsRefusedBeforeAnythingIsSent) {
   const std::string block = "\"00000000000100000820028438C14003000000FF0E40800000125ED098\"";
   struct Case {
@@ -76,6 +90,13 @@ TEST_F(SettingsFileTest, AFaultyFileIsRefusedBeforeAnythingIsSent) {
       {"modulation of no QAM", "{\"version\": 1, \"modulation\": 48, \"country_index\": 0, \"block\": " +
                                    block + "}",
        "modulation"},
+      // 2^32 + 64 is no QAM, though it wraps to 64 as an int.
+      {"modulation beyond an int",
+       "{\"version\": 1, \"modulation\": 4294967360, \"country_index\": 0, \"block\": " + block + "}",
+       "modulation"},
+      {"repeated key", "{\"version\": 1, \"modulation\": 32, \"modulation\": 64, \"country_index\": 0, "
+                       "\"block\": " + block + "}",
+       "line 1, column 34: the key \"modulation\" is given twice"},
       {"country out of range", "{\"version\": 1, \"modulation\": 32, \"country_index\": 256, \"block\": " +
                                    block + "}",
        "country_index"},

@@ -107,7 +107,7 @@ TEST_F(WriteTest, AByteStoredOtherwiseIsReportedAlone) {
     if (c.json) {
       const json::Value result = JsonOf(run.out);
       EXPECT_EQ(Text(result, "verified"), "false");
-      EXPECT_EQ(Text(result, "differences"), R"([{"byte": 19, "written": 152, "held": 167}])");
+      EXPECT_EQ(Text(result, "differences"), R"([{"byte":19,"written":152,"held":167}])");
       EXPECT_EQ(Text(result, "level"), "\"-2,50\"");  // what the device holds
     } else {
       const std::string report = run.out.substr(run.out.find("verification:"));
