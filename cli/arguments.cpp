@@ -17,11 +17,12 @@ struct CommandRule {
 
 const CommandRule kRules[] = {
     {"ports", Command::Ports, false, {"--trace"}},
-    {"read", Command::Read, false, {"--port", "--json", "--trace"}},
+    {"devices", Command::Devices, false, {"--json", "--trace"}},
+    {"read", Command::Read, false, {"--port", "--all", "--json", "--trace"}},
     {"write", Command::Write, false,
-     {"--port", "--channel", "--level", "--qam", "--country", "--json", "--trace"}},
+     {"--port", "--all", "--channel", "--level", "--qam", "--country", "--json", "--trace"}},
     {"save", Command::Save, true, {"--port", "--trace"}},
-    {"load", Command::Load, true, {"--port", "--json", "--trace"}},
+    {"load", Command::Load, true, {"--port", "--all", "--json", "--trace"}},
 };
 
 const CommandRule* RuleFor(const std::string& name) {
@@ -36,16 +37,31 @@ bool Takes(const CommandRule& rule, const std::string& option) {
                      [&](const char* o) { return option == o; });
 }
 
-bool IsFlag(const std::string& option) { return option == "--json" || option == "--trace"; }
+bool IsFlag(const std::string& option) {
+  return option == "--json" || option == "--trace" || option == "--all";
+}
+
+bool& FlagSlot(Invocation& invocation, const std::string& option) {
+  if (option == "--json") return invocation.json;
+  if (option == "--all") return invocation.all;
+  return invocation.trace;
+}
 
 // The slot of an option that carries a value.
 std::optional<std::string>* ValueSlot(Invocation& invocation, const std::string& option) {
-  if (option == "--port") return &invocation.port;
   if (option == "--channel") return &invocation.channel;
   if (option == "--level") return &invocation.level;
   if (option == "--qam") return &invocation.qam;
   if (option == "--country") return &invocation.country;
   return nullptr;
+}
+
+// The value after '=' in words[i], else the next word (taken: `i` moves on).
+std::optional<std::string> ValueOf(const std::vector<std::string>& words, std::size_t& i,
+                                   std::size_t equals) {
+  if (equals != std::string::npos) return words[i].substr(equals + 1);
+  if (i + 1 < words.size()) return words[++i];
+  return std::nullopt;
 }
 
 ParsedArguments Refused(const std::string& why) { return {std::nullopt, why}; }
@@ -79,18 +95,22 @@ ParsedArguments ParseArguments(const std::vector<std::string>& words) {
     }
     if (IsFlag(option)) {
       if (equals != std::string::npos) return Refused(option + " takes no value");
-      (option == "--json" ? invocation.json : invocation.trace) = true;
+      FlagSlot(invocation, option) = true;
+      continue;
+    }
+    std::optional<std::string> value = ValueOf(words, i, equals);
+    if (!value) return Refused(option + " needs a value");
+    if (option == "--port") {
+      invocation.ports.push_back(*value);
       continue;
     }
     std::optional<std::string>& slot = *ValueSlot(invocation, option);
     if (slot) return Refused(option + " is given twice");
-    if (equals != std::string::npos) {
-      slot = word.substr(equals + 1);
-    } else if (i + 1 < words.size()) {
-      slot = words[++i];
-    } else {
-      return Refused(option + " needs a value");
-    }
+    slot = std::move(value);
+  }
+  if (invocation.all && !invocation.ports.empty()) return Refused("--all and --port exclude each other");
+  if (invocation.command == Command::Save && invocation.ports.size() > 1) {
+    return Refused("save takes one --port: one device a file");
   }
   if (rule->takesFile && !haveFile) return Refused(std::string(rule->name) + " needs a FILE");
   if (invocation.command == Command::Write && !invocation.channel && !invocation.level &&

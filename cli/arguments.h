@@ -8,12 +8,14 @@
 
 namespace zelvane::cli {
 
-enum class Command { Help, Ports, Read, Write, Save, Load };
+enum class Command { Help, Ports, Devices, Read, Write, Save, Load };
 
 struct Invocation {
   Command command = Command::Help;
   std::string file;  // save and load
-  std::optional<std::string> port;
+  // Each --port in its order; read, write and load take several.
+  std::vector<std::string> ports;
+  bool all = false;  // --all: every listed port on which a device identifies
   // The values of write, as typed.
   std::optional<std::string> channel;
   std::optional<std::string> level;
@@ -21,6 +23,9 @@ struct Invocation {
   std::optional<std::string> country;
   bool json = false;
   bool trace = false;
+
+  // Several devices, each on a session and a thread of its own.
+  bool ManyDevices() const { return all || ports.size() > 1; }
 };
 
 struct ParsedArguments {

@@ -51,7 +51,10 @@ Connection Connect(DeviceSession& session, const std::optional<std::string>& por
   ConnectTarget target{port, {}};
   if (!port) target.scanList = ListSerialPorts();
   const ConnectResult result = zelvane::Connect(session, target, progress);
-  return {result.settings, FailureText(target, result)};
+  const bool noDeviceThere = result.failure == ConnectFailure::PortMarkedInUse ||
+                             result.failure == ConnectFailure::PortNotOpened ||
+                             result.failure == ConnectFailure::NoDeviceOnPort;
+  return {result.settings, FailureText(target, result), noDeviceThere};
 }
 
 }  // namespace zelvane::cli

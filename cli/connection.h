@@ -13,6 +13,8 @@ namespace zelvane::cli {
 struct Connection {
   std::optional<DeviceSettings> settings;  // the device's, when it was found and read
   std::string failure;                     // why not, for a person
+  // The port was busy, would not open or no device answered on it.
+  bool noDeviceThere = false;
 };
 
 // On `port` (ChoosePort, then Identify), or without it by the automatic

@@ -78,6 +78,15 @@ std::string SettingsText(const DeviceView& view) {
   return text;
 }
 
+std::string SettingsColumns(const DeviceView& view) {
+  const Decoded decoded = Decode(view);
+  return "module " + std::to_string(view.moduleAddress) + "\trevision \"" + view.revision + "\" (" +
+         (view.recognised ? "recognised" : "not recognised") + ")\t" +
+         decoded.parameters.frequencyText + " MHz (" + decoded.channel.value_or("no channel") +
+         ")\t" + decoded.parameters.levelText + " dB\t" + ModulationText(view, decoded) + "\t" +
+         decoded.country.value_or("no country");
+}
+
 Value SettingsJson(const DeviceView& view) {
   const Decoded decoded = Decode(view);
   Value object = Value::object();

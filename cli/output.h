@@ -14,6 +14,10 @@ namespace zelvane::cli {
 // One "name: value" line each: port, module address, recognised, country,
 // modulation, frequency with its channel, level with its code, block.
 std::string SettingsText(const DeviceView& view);
+// The same in one line, tab-separated, without the port: module address,
+// revision and whether it is recognised, frequency with its channel,
+// level, modulation, country.
+std::string SettingsColumns(const DeviceView& view);
 // The keys port, module_address, recognised, country_index, country,
 // modulation, frequency, frequency_mhz, channel, level, level_db,
 // level_code, block: the texts as the window shows them ("62,00"), the

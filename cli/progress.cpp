@@ -4,7 +4,7 @@
 
 namespace zelvane::cli {
 
-void Progress::Say(const std::string& line) { out_ << line << std::endl; }
+void Progress::Say(const std::string& line) { out_.Write(prefix_, line); }
 
 void Progress::LookingOnPort(const std::string& port) { Say("looking for the device on " + port); }
 

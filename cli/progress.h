@@ -1,10 +1,11 @@
 // Progress on standard error while the protocol waits: the ports tried
-// and the phases of a connection and a write, one line each. The pauses sleep.
+// and the phases of a connection and a write, one line each, after the
+// prefix of the device's port when several are worked on. The pauses sleep.
 #pragma once
 
-#include <ostream>
 #include <string>
 
+#include "cli/line_writer.h"
 #include "session/connect_workflow.h"
 #include "session/session_observer.h"
 
@@ -12,7 +13,7 @@ namespace zelvane::cli {
 
 class Progress : public SessionObserver, public ConnectSteps {
  public:
-  explicit Progress(std::ostream& out) : out_(out) {}
+  Progress(LineWriter& out, std::string prefix) : out_(out), prefix_(std::move(prefix)) {}
 
   // A step of the command's own.
   void Say(const std::string& line);
@@ -27,7 +28,8 @@ class Progress : public SessionObserver, public ConnectSteps {
   void VerificationStarted() override;
 
  private:
-  std::ostream& out_;
+  LineWriter& out_;
+  std::string prefix_;
 };
 
 }  // namespace zelvane::cli

@@ -68,11 +68,21 @@ CliRun CliRunner::Run(const std::vector<std::string>& arguments,
   return Start(command, environment);
 }
 
-CliRun CliRunner::RunIsolated(const std::vector<std::string>& arguments,
-                              const Environment& environment) const {
+std::vector<std::string> CliRunner::Isolated(const std::vector<std::string>& arguments) {
   std::vector<std::string> command = {ZELVANE_ISOLATED_PORTS, ZELVANE_CLI_PROGRAM};
   command.insert(command.end(), arguments.begin(), arguments.end());
-  return Start(command, environment);
+  return command;
+}
+
+CliRun CliRunner::RunIsolated(const std::vector<std::string>& arguments,
+                              const Environment& environment) const {
+  return Start(Isolated(arguments), environment);
+}
+
+CliRun CliRunner::RunIsolatedAndSignal(const std::vector<std::string>& arguments,
+                                       const Environment& environment,
+                                       const std::function<bool()>& when, int signal) const {
+  return Start(Isolated(arguments), environment, {when, signal});
 }
 
 std::string CliRunner::PortOf(const sim::Simulator& device) {
@@ -85,7 +95,8 @@ std::string CliRunner::PortOf(const sim::Simulator& device) {
   return "COM" + std::to_string(number);
 }
 
-CliRun CliRunner::Start(std::vector<std::string> command, const Environment& environment) const {
+CliRun CliRunner::Start(std::vector<std::string> command, const Environment& environment,
+                        const Signal& signal) const {
   int out[2], err[2];
   if (pipe(out) != 0 || pipe(err) != 0) throw std::runtime_error("pipe");
   const pid_t child = fork();
@@ -99,7 +110,12 @@ CliRun CliRunner::Start(std::vector<std::string> command, const Environment& env
   pollfd fds[] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
   const auto deadline = Clock::now() + kDeadline;
   int open = 2;
+  bool signalled = !signal.when;
   while (open > 0 && Clock::now() < deadline) {
+    if (!signalled && signal.when()) {
+      kill(child, signal.number);
+      signalled = true;
+    }
     if (poll(fds, 2, 100) < 0) continue;
     for (int i = 0; i < 2; ++i) {
       if (fds[i].fd < 0 || fds[i].revents == 0) continue;

@@ -4,6 +4,7 @@
 // COM ports mapped to them.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,6 +31,12 @@ class CliRunner {
   CliRun RunIsolated(const std::vector<std::string>& arguments,
                      const Environment& environment = {}) const;
 
+  // As RunIsolated; once `when` holds (asked as the output comes in, and
+  // every 100 ms), the program is sent `signal`.
+  CliRun RunIsolatedAndSignal(const std::vector<std::string>& arguments,
+                              const Environment& environment, const std::function<bool()>& when,
+                              int signal) const;
+
   // The name under which the program reaches `device`; each call takes a
   // port of its own.
   std::string PortOf(const sim::Simulator& device);
@@ -37,7 +44,13 @@ class CliRunner {
   bool UnderWine() const { return !winePorts_.empty(); }
 
  private:
-  CliRun Start(std::vector<std::string> command, const Environment& environment) const;
+  struct Signal {
+    std::function<bool()> when;
+    int number;
+  };
+  CliRun Start(std::vector<std::string> command, const Environment& environment,
+               const Signal& signal = {nullptr, 0}) const;
+  static std::vector<std::string> Isolated(const std::vector<std::string>& arguments);
 
   std::string winePorts_;  // the folder of the COM ports' links, under Wine
   int nextWinePort_ = 0;

@@ -29,6 +29,9 @@ TEST_F(UsageTest, IsRefusedBeforeThePortIsOpened) {
       {{"read", "--port", kPortMark, "--level", "-3"}, "read takes no option --level"},
       {{"save", "--port", kPortMark}, "save needs a FILE"},
       {{"read", "--port", kPortMark, "extra"}, "unexpected argument 'extra'"},
+      {{"read", "--port", kPortMark, "--all"}, "--all and --port exclude each other"},
+      {{"save", "s.json", "--port", kPortMark, "--port", kPortMark}, "save takes one --port"},
+      {{"devices", "--port", kPortMark}, "devices takes no option --port"},
   };
   for (const Case& c : cases) {
     sim::Simulator device;

@@ -69,10 +69,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!parsed.invocation) return 0;
   const Invocation& invocation = *parsed.invocation;
   if (invocation.command == Command::Help) return 0;
-  for (const auto* value : {&invocation.port, &invocation.channel, &invocation.level,
-                            &invocation.qam, &invocation.country}) {
+  for (const auto* value : {&invocation.channel, &invocation.level, &invocation.qam,
+                            &invocation.country}) {
     FUZZ_CHECK(Typed(words, *value));
   }
+  for (const std::string& port : invocation.ports) FUZZ_CHECK(Typed(words, port));
+  FUZZ_CHECK(!(invocation.all && !invocation.ports.empty()));
   if (invocation.command == Command::Write) {
     FUZZ_CHECK(invocation.channel || invocation.level || invocation.qam || invocation.country);
   }
