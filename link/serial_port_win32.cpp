@@ -138,7 +138,11 @@ class Transfer {
         return false;
       }
     }
-    return GetOverlappedResult(port, &overlapped_, &count, TRUE) != 0;
+    if (GetOverlappedResult(port, &overlapped_, &count, TRUE)) return true;
+    // A read that the port's time-outs end is complete with what came;
+    // Wine reports it as timed out. A write's shortfall shows in `count`.
+    const DWORD error = GetLastError();
+    return error == ERROR_TIMEOUT || error == WAIT_TIMEOUT || error == ERROR_SEM_TIMEOUT;
   }
 
   bool Interrupted() const { return interrupted_; }
