@@ -2,9 +2,7 @@
 #include "device/commands.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
-#include <thread>
 
 namespace zelvane {
 namespace {
@@ -110,9 +108,8 @@ std::string CmdReadRevision(DeviceLink device, std::uint8_t address) {
       case kStatusOk: return RevisionTextOf(device.link.Reply());
       case kStatusNotReady:
       case kStatusBusy:
-        if (attempt < kMaxCommandAttempts) {
-          std::this_thread::sleep_for(std::chrono::milliseconds(kRevisionRetryPauseMs));
-        }
+        // A pause broken off leaves the next attempt to fail at once.
+        if (attempt < kMaxCommandAttempts) device.link.Pause(kRevisionRetryPauseMs);
         continue;
       case kStatusMalfunction: return kRevisionMalfunction;
       case kStatusBadFormat: return kRevisionBadFormat;

@@ -24,22 +24,19 @@ Identification IdentifyDevice(DeviceLink device, DiscoveryState& state) {
 }
 
 Identification ScanPorts(Link& link, const std::vector<std::string>& entries, PortHandle& port,
-                         DiscoveryState& state, const MessagePump& pump,
+                         DiscoveryState& state, const ScanBreak& BreakScanRequest,
                          const PortVisit& visit) {
-  // A break belongs to the scan it was pressed in.
-  state.BreakScanRequest = false;
   for (const std::string& entry : entries) {
     port = OpenPort(entry);
     if (!port) continue;
-    if (state.BreakScanRequest) {
+    if (BreakScanRequest) {
       port.reset();
-      if (pump) pump();
       return {kScanBroken, std::nullopt};
     }
-    if (pump) pump();
     if (visit) visit(entry);
     Identification identification = IdentifyDevice({link, *port}, state);
-    if (identification.result == kFound) return identification;
+    // An identification that a break cut short found nothing for sure.
+    if (identification.result == kFound && !link.Interrupted()) return identification;
     port.reset();
   }
   return {};

@@ -1,6 +1,7 @@
 // Finding the device's RF module on the open port, or on each listed port.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -18,13 +19,16 @@ constexpr std::uint8_t kFound = 0;
 constexpr std::uint8_t kScanBroken = 254;
 constexpr std::uint8_t kNotFound = 255;
 
-// What discovery learns about the device, kept by the window.
+// What discovery learns about the device.
 struct DiscoveryState {
   std::uint8_t ModuleAddress = 0;
   bool DeviceRecognised = false;
-  bool BreakScanRequest = false;
   std::string Revision;  // the RF module's revision text
 };
+
+// Raised from another thread to break off a scan at the next port that
+// opens.
+using ScanBreak = std::atomic<bool>;
 
 struct Identification {
   std::uint8_t result = kNotFound;
@@ -39,10 +43,12 @@ Identification IdentifyDevice(DeviceLink device, DiscoveryState& state);
 using PortVisit = std::function<void(const std::string& entry)>;
 
 // Tries the entries in order until one identifies; the found port is left
-// open in `port`, every other port is closed. `pump` runs before each
-// identification, which is where a break request comes in.
+// open in `port`, every other port is closed. A break raised meanwhile
+// ends the scan at the next port that opens, before it is identified; the
+// link is interrupted with it, so that a port being identified is given up
+// at once.
 Identification ScanPorts(Link& link, const std::vector<std::string>& entries, PortHandle& port,
-                         DiscoveryState& state, const MessagePump& pump,
+                         DiscoveryState& state, const ScanBreak& BreakScanRequest,
                          const PortVisit& visit = {});
 
 }  // namespace zelvane

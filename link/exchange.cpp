@@ -22,24 +22,34 @@ void Link::Debug(const std::string& text) const {
 }
 
 void Link::TraceFrame(const std::uint8_t* bytes, std::size_t count) {
-  if (pump_) pump_();
   Debug(FormatTrace(bytes, count));
+}
+
+void Link::Resume() {
+  std::lock_guard<std::mutex> lock(cancelMutex_);
+  if (!cancelled_) interruption_.Clear();
+}
+
+void Link::Cancel() {
+  std::lock_guard<std::mutex> lock(cancelMutex_);
+  cancelled_ = true;
+  interruption_.Raise();
 }
 
 ExchangeStatus Link::RunExchange(SerialPort& port, const Frame& request, int writeWaitMs,
                                  int replyWaitMs) {
-  if (cancelled_) return kStatusCancelled;
+  if (Interrupted()) return kStatusCancelled;
   // A reply that came too late for the previous exchange must not be taken
   // as the answer to this one, so both queues are purged.
   port.PurgeOutput();
   port.PurgeInput();
   // The write itself is bounded by the write wait, so a stalled line costs
   // one wait and a line that refuses the write costs none.
-  if (!port.Write(request.data(), request.size(), writeWaitMs)) {
+  if (!port.Write(request.data(), request.size(), writeWaitMs, &interruption_)) {
     port.AbortWrite();
-    return kStatusWriteTimeout;
+    return Interrupted() ? kStatusCancelled : kStatusWriteTimeout;
   }
-  ReadReply(port);
+  if (!ReadReply(port)) return kStatusCancelled;
   switch (Event::WaitAny(receiveComplete_, receiveTimeOut_, replyWaitMs)) {
     case 0: return ReplyStatusField(reply_);
     case 1: return kStatusReadFailed;
@@ -48,14 +58,16 @@ ExchangeStatus Link::RunExchange(SerialPort& port, const Frame& request, int wri
   }
 }
 
-void Link::ReadReply(SerialPort& port) {
+bool Link::ReadReply(SerialPort& port) {
   reply_.bytes.fill(0);
   reply_.received = 0;
-  const int got = port.Read(reply_.bytes.data(), kMaxReplyRead);
+  const int got = port.Read(reply_.bytes.data(), kMaxReplyRead, &interruption_);
+  // A read broken off leaves no trace: nobody waits for its outcome.
+  if (got == SerialPort::kReadInterrupted) return false;
   if (got < 0) {
     Debug(kReadErrorLine);
     receiveTimeOut_.Set();
-    return;
+    return true;
   }
   const auto count = static_cast<std::size_t>(got);
   reply_.received = count;
@@ -66,6 +78,7 @@ void Link::ReadReply(SerialPort& port) {
     receiveTimeOut_.Set();
   }
   TraceFrame(reply_.bytes.data(), count);
+  return true;
 }
 
 }  // namespace zelvane

@@ -2,23 +2,20 @@
 // the reply into the reply buffer, and turn the outcome into a status.
 #pragma once
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
+#include <mutex>
 #include <string>
 
 #include "link/debug_output.h"
 #include "link/event.h"
 #include "link/exchange_status.h"
 #include "link/frame.h"
+#include "link/interruption.h"
 #include "link/reply.h"
 #include "link/serial_port.h"
 
 namespace zelvane {
-
-// Lets the window handle its pending messages while the link works.
-using MessagePump = std::function<void()>;
 
 // Debugger lines of the read.
 constexpr char kTracePrefix[] = "Receive data :";
@@ -28,24 +25,32 @@ constexpr char kReadErrorLine[] = "Criticall i/o error";
 // "Receive data :" and each byte as a blank and two upper-case hex digits.
 std::string FormatTrace(const std::uint8_t* bytes, std::size_t count);
 
-// The link state that exists once per program: the read's completion events
-// and the reply buffer, which keeps the last reply until the next read.
+// The link state of one session: the read's completion events, the reply
+// buffer, which keeps the last reply until the next read, and the
+// interruption that another thread raises to break off the link's waits.
 class Link {
  public:
   explicit Link(DebugSink sink = DefaultDebugSink());
 
-  void SetMessagePump(MessagePump pump) { pump_ = std::move(pump); }
-  // From now on every exchange fails at once with kStatusCancelled, before
-  // it touches the port: how a front end that closes stops a workflow
-  // before its next request.
-  void Cancel() { cancelled_ = true; }
+  // The three calls below are safe from any thread.
+  // Breaks off the exchange or pause in progress; every later one fails at
+  // once with kStatusCancelled, sending nothing, until Resume.
+  void Interrupt() { interruption_.Raise(); }
+  // Takes back an Interrupt; a Cancel stays.
+  void Resume();
+  // Interrupts for good: how a front end that closes stops a workflow at
+  // once.
+  void Cancel();
 
   ExchangeStatus RunExchange(SerialPort& port, const Frame& request, int writeWaitMs,
                              int replyWaitMs);
-  // The read step alone: reports only through the events and the trace.
-  void ReadReply(SerialPort& port);
-  // Lets pending messages through once, then writes the trace.
+  // The read step alone: reports only through the events and the trace;
+  // false when it was broken off, which sets neither event.
+  bool ReadReply(SerialPort& port);
   void TraceFrame(const std::uint8_t* bytes, std::size_t count);
+  // Waits `ms` between exchanges; false at once when interrupted.
+  bool Pause(int ms) const { return interruption_.Sleep(ms); }
+  bool Interrupted() const { return interruption_.Raised(); }
 
   const ReceivedReply& Reply() const { return reply_; }
 
@@ -53,11 +58,13 @@ class Link {
   void Debug(const std::string& text) const;
 
   DebugSink sink_;
-  MessagePump pump_;
   Event receiveComplete_;
   Event receiveTimeOut_;
   ReceivedReply reply_;
-  std::atomic<bool> cancelled_{false};
+  Interruption interruption_;
+  // Keeps a Resume from taking back a Cancel that comes at the same time.
+  std::mutex cancelMutex_;
+  bool cancelled_ = false;
 };
 
 }  // namespace zelvane

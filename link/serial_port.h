@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "link/interruption.h"
+
 namespace zelvane {
 
 // Line settings of the device.
@@ -42,12 +44,16 @@ class SerialPort {
   static std::unique_ptr<SerialPort> Open(const std::string& name, OpenError* error = nullptr);
 
   // True when all `count` bytes were written within `timeoutMs`; false at
-  // the deadline, or at once when the line refuses the write (a USB adapter
-  // pulled out, a hung-up line).
-  bool Write(const std::uint8_t* bytes, std::size_t count, int timeoutMs);
+  // the deadline, at once when the line refuses the write (a USB adapter
+  // pulled out, a hung-up line), or as soon as `interruption` is raised.
+  bool Write(const std::uint8_t* bytes, std::size_t count, int timeoutMs,
+             const Interruption* interruption = nullptr);
+  static constexpr int kReadFailed = -1;
+  static constexpr int kReadInterrupted = -2;
   // Reads up to `maxBytes` under the read time-outs above; the number of
-  // bytes read, or -1 when the read failed. Surplus bytes stay queued.
-  int Read(std::uint8_t* buffer, std::size_t maxBytes);
+  // bytes read, kReadFailed, or kReadInterrupted as soon as `interruption`
+  // is raised. Surplus bytes stay queued.
+  int Read(std::uint8_t* buffer, std::size_t maxBytes, const Interruption* interruption = nullptr);
   void PurgeOutput();
   void AbortWrite();
   void PurgeInput();

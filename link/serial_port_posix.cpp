@@ -143,6 +143,23 @@ std::vector<std::string> SysfsSerialNames() {
   return names;
 }
 
+// Waits for `events` on the port, or for the interruption: 1 when the port
+// is ready, 0 at the time-out, -1 on failure (errno), or kInterruptedWait.
+constexpr int kInterruptedWait = -2;
+
+int WaitForLine(int fd, short events, int timeoutMs, const Interruption* interruption) {
+  pollfd p[2] = {{fd, events, 0}, {-1, POLLIN, 0}};
+  if (interruption != nullptr) p[1].fd = static_cast<int>(interruption->NativeHandle());
+  const int ready = poll(p, interruption != nullptr ? 2 : 1, timeoutMs);
+  if (interruption != nullptr && interruption->Raised()) return kInterruptedWait;
+  if (ready > 0 && (p[0].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0 && events == POLLOUT) {
+    // A hang-up is reported at once and for good: waiting on would spin.
+    errno = EIO;
+    return -1;
+  }
+  return ready > 0 && p[0].revents == 0 ? 0 : ready;
+}
+
 }  // namespace
 
 SerialPort::LinePtr SerialPort::OpenLine(const std::string& name, OpenError& error) {
@@ -176,10 +193,12 @@ bool SerialPort::CloseLine(Line* line) {
   return ::close(line->fd) == 0;
 }
 
-bool SerialPort::Write(const std::uint8_t* bytes, std::size_t count, int timeoutMs) {
+bool SerialPort::Write(const std::uint8_t* bytes, std::size_t count, int timeoutMs,
+                       const Interruption* interruption) {
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   std::size_t done = 0;
   while (done < count) {
+    if (interruption != nullptr && interruption->Raised()) return false;
     const ssize_t n = ::write(line_->fd, bytes + done, count - done);
     if (n > 0) {
       done += static_cast<std::size_t>(n);
@@ -189,16 +208,13 @@ bool SerialPort::Write(const std::uint8_t* bytes, std::size_t count, int timeout
     if (n < 0 && errno != EAGAIN) return false;
     const int left = RemainingMs(deadline);
     if (left == 0) return false;
-    pollfd p{line_->fd, POLLOUT, 0};
-    const int ready = poll(&p, 1, left);
-    if (ready < 0 && errno != EINTR) return false;
-    // A hang-up is reported at once and for good: waiting on would spin.
-    if (ready > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) return false;
+    const int ready = WaitForLine(line_->fd, POLLOUT, left, interruption);
+    if (ready == kInterruptedWait || (ready < 0 && errno != EINTR)) return false;
   }
   return true;
 }
 
-int SerialPort::Read(std::uint8_t* buffer, std::size_t maxBytes) {
+int SerialPort::Read(std::uint8_t* buffer, std::size_t maxBytes, const Interruption* interruption) {
   const auto start = Clock::now();
   const auto total = start + std::chrono::milliseconds(
                                  kReadTotalMultiplierMs * static_cast<int>(maxBytes) +
@@ -209,11 +225,11 @@ int SerialPort::Read(std::uint8_t* buffer, std::size_t maxBytes) {
   while (got < maxBytes) {
     const int left = RemainingMs(deadline);
     if (left == 0) break;
-    pollfd p{line_->fd, POLLIN, 0};
-    const int ready = poll(&p, 1, left);
+    const int ready = WaitForLine(line_->fd, POLLIN, left, interruption);
+    if (ready == kInterruptedWait) return kReadInterrupted;
     if (ready < 0) {
       if (errno == EINTR) continue;
-      return -1;
+      return kReadFailed;
     }
     if (ready == 0) continue;
     const ssize_t n = ::read(line_->fd, buffer + got, maxBytes - got);
@@ -221,7 +237,7 @@ int SerialPort::Read(std::uint8_t* buffer, std::size_t maxBytes) {
       got += static_cast<std::size_t>(n);
       deadline = std::min(total, Clock::now() + std::chrono::milliseconds(kReadIntervalTimeoutMs));
     } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
-      return -1;  // the line hung up or broke
+      return kReadFailed;  // the line hung up or broke
     }
   }
   return static_cast<int>(got);

@@ -1,6 +1,7 @@
-// Serial ports on Windows: the COM port opened exclusively and synchronous,
-// configured through its DCB and read time-outs; the DCB and time-outs found
-// at open are put back before close.
+// Serial ports on Windows: the COM port opened exclusively for overlapped
+// I/O, configured through its DCB and read time-outs; the DCB and time-outs
+// found at open are put back before close. Each read and write waits on its
+// completion and on the interruption, so that either ends it.
 #include <windows.h>
 
 #include <optional>
@@ -85,7 +86,7 @@ bool ConfigurePort(HANDLE port, FoundSettings& found) {
 SerialPort::LinePtr SerialPort::OpenLine(const std::string& name, OpenError& error) {
   const std::string path = kDevicePrefix + name;
   HANDLE port = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
+                            OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
   if (port == INVALID_HANDLE_VALUE) {
     error = ErrorOf(FailureOf(GetLastError()));
     return nullptr;
@@ -108,23 +109,79 @@ bool SerialPort::CloseLine(Line* line) {
   return CloseHandle(line->handle) != 0;
 }
 
-// The port is synchronous: the write returns when it is complete, when the
-// port's write time-out set here to `timeoutMs` expires (a line held by
-// XOFF or a stalled driver), or at once when it fails.
-bool SerialPort::Write(const std::uint8_t* bytes, std::size_t count, int timeoutMs) {
+namespace {
+
+// One overlapped read or write, from its start to its end: complete, failed,
+// or cancelled once the interruption is raised. The port's own time-outs
+// end it otherwise. False when it failed or was cancelled.
+class Transfer {
+ public:
+  Transfer() { overlapped_.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr); }
+  ~Transfer() {
+    if (overlapped_.hEvent != nullptr) CloseHandle(overlapped_.hEvent);
+  }
+  Transfer(const Transfer&) = delete;
+  Transfer& operator=(const Transfer&) = delete;
+
+  OVERLAPPED* Overlapped() { return &overlapped_; }
+
+  // `started` is what ReadFile or WriteFile returned.
+  bool Finish(HANDLE port, BOOL started, const Interruption* interruption, DWORD& count) {
+    if (!started && GetLastError() != ERROR_IO_PENDING) return false;
+    if (interruption != nullptr) {
+      const HANDLE handles[2] = {overlapped_.hEvent,
+                                 reinterpret_cast<HANDLE>(interruption->NativeHandle())};
+      if (WaitForMultipleObjects(2, handles, FALSE, INFINITE) != WAIT_OBJECT_0) {
+        CancelIoEx(port, &overlapped_);
+        GetOverlappedResult(port, &overlapped_, &count, TRUE);
+        interrupted_ = true;
+        return false;
+      }
+    }
+    if (GetOverlappedResult(port, &overlapped_, &count, TRUE)) return true;
+    // A read that the port's time-outs end is complete with what came;
+    // Wine reports it as timed out. A write's shortfall shows in `count`.
+    const DWORD error = GetLastError();
+    return error == ERROR_TIMEOUT || error == WAIT_TIMEOUT || error == ERROR_SEM_TIMEOUT;
+  }
+
+  bool Interrupted() const { return interrupted_; }
+
+ private:
+  OVERLAPPED overlapped_{};
+  bool interrupted_ = false;
+};
+
+}  // namespace
+
+// The write returns when it is complete, when the port's write time-out set
+// here to `timeoutMs` expires (a line held by XOFF or a stalled driver), or
+// at once when it fails.
+bool SerialPort::Write(const std::uint8_t* bytes, std::size_t count, int timeoutMs,
+                       const Interruption* interruption) {
   HANDLE port = line_->handle;
   COMMTIMEOUTS timeouts{};
   if (!GetCommTimeouts(port, &timeouts)) return false;
   timeouts.WriteTotalTimeoutMultiplier = 0;
   timeouts.WriteTotalTimeoutConstant = static_cast<DWORD>(timeoutMs);
   if (!SetCommTimeouts(port, &timeouts)) return false;
+  if (interruption != nullptr && interruption->Raised()) return false;
+  Transfer transfer;
   DWORD written = 0;
-  return WriteFile(port, bytes, static_cast<DWORD>(count), &written, nullptr) && written == count;
+  const BOOL started =
+      WriteFile(port, bytes, static_cast<DWORD>(count), nullptr, transfer.Overlapped());
+  return transfer.Finish(port, started, interruption, written) && written == count;
 }
 
-int SerialPort::Read(std::uint8_t* buffer, std::size_t maxBytes) {
+int SerialPort::Read(std::uint8_t* buffer, std::size_t maxBytes, const Interruption* interruption) {
+  if (interruption != nullptr && interruption->Raised()) return kReadInterrupted;
+  Transfer transfer;
   DWORD got = 0;
-  if (!ReadFile(line_->handle, buffer, static_cast<DWORD>(maxBytes), &got, nullptr)) return -1;
+  const BOOL started =
+      ReadFile(line_->handle, buffer, static_cast<DWORD>(maxBytes), nullptr, transfer.Overlapped());
+  if (!transfer.Finish(line_->handle, started, interruption, got)) {
+    return transfer.Interrupted() ? kReadInterrupted : kReadFailed;
+  }
   return static_cast<int>(got);
 }
 

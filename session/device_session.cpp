@@ -7,41 +7,47 @@ namespace {
 // The mark of a busy entry, wherever it stands in the entry's text.
 constexpr char kInUseText[] = "in use";
 
-// Before the write, after it, and before the read-back.
-constexpr int kBeforeWriteSteps = 20;
-constexpr int kBeforeWriteStepMs = 50;
-constexpr int kAfterWriteSteps = 100;
-constexpr int kAfterWriteStepMs = 10;
-constexpr int kBeforeVerifySteps = 20;
-constexpr int kBeforeVerifyStepMs = 50;
+// The device settles before the write, after it, and before the read-back.
+constexpr int kBeforeWriteMs = 1000;
+constexpr int kAfterWriteMs = 1000;
+constexpr int kBeforeVerifyMs = 1000;
 
 }  // namespace
 
-// Marks the session busy for one workflow; a shutdown asked for meanwhile
-// closes the port once the workflow has unwound.
+// Marks the session busy for one workflow, unless another runs or the
+// session is closing; a shutdown asked for meanwhile closes the port once
+// the workflow has unwound.
 class DeviceSession::Running {
  public:
-  explicit Running(DeviceSession& session) : session_(session) { session_.busy_ = true; }
+  explicit Running(DeviceSession& session) : session_(session) {
+    std::lock_guard<std::mutex> lock(session_.stateMutex_);
+    started_ = !session_.busy_ && !session_.closing_;
+    if (started_) session_.busy_ = true;
+  }
   ~Running() {
+    if (!started_) return;
+    std::lock_guard<std::mutex> lock(session_.stateMutex_);
     session_.busy_ = false;
     if (session_.closing_) session_.port_.reset();
   }
   Running(const Running&) = delete;
   Running& operator=(const Running&) = delete;
 
+  explicit operator bool() const { return started_; }
+
  private:
   DeviceSession& session_;
+  bool started_ = false;
 };
 
 DeviceSession::DeviceSession(SessionObserver& observer, DebugSink sink)
-    : observer_(observer), link_(std::move(sink)) {
-  link_.SetMessagePump([this] { observer_.PumpMessages(); });
-}
+    : observer_(observer), link_(std::move(sink)) {}
 
 DeviceSession::~DeviceSession() = default;
 
 PortChoiceResult DeviceSession::ChoosePort(const std::string& entry) {
-  if (!CanStart()) return {};
+  Running running(*this);
+  if (!running) return {};
   if (entry.find(kInUseText) != std::string::npos) return {PortChoice::InUse, {}};
   if (port_) {
     if (!port_->Close()) return {PortChoice::CloseFailed, {}};
@@ -54,29 +60,49 @@ PortChoiceResult DeviceSession::ChoosePort(const std::string& entry) {
 }
 
 Identification DeviceSession::Identify() {
-  if (!CanStart() || !port_) return {};
   Running running(*this);
+  if (!running || !port_) return {};
   return Found(IdentifyDevice(Device(), discovery_));
 }
 
 Identification DeviceSession::Scan(const std::vector<std::string>& entries) {
-  if (!CanStart()) return {};
   Running running(*this);
+  if (!running) return {};
   // A port left open by an earlier connection would count as busy.
   port_.reset();
-  return Found(ScanPorts(
-      link_, entries, port_, discovery_, [this] { observer_.PumpMessages(); },
-      [this](const std::string& entry) { observer_.TryingPort(entry); }));
+  SetScanning(true);
+  const Identification found =
+      ScanPorts(link_, entries, port_, discovery_, BreakScanRequest,
+                [this](const std::string& entry) { observer_.TryingPort(entry); });
+  SetScanning(false);
+  return Found(found);
+}
+
+// A break belongs to the scan it was pressed in: it is taken back when
+// that scan ends, interruption of the link and all.
+void DeviceSession::SetScanning(bool scanning) {
+  std::lock_guard<std::mutex> lock(stateMutex_);
+  scanning_ = scanning;
+  BreakScanRequest = false;
+  link_.Resume();
+}
+
+void DeviceSession::RequestBreak() {
+  std::lock_guard<std::mutex> lock(stateMutex_);
+  if (!scanning_) return;
+  BreakScanRequest = true;
+  link_.Interrupt();
 }
 
 Identification DeviceSession::Found(const Identification& identification) {
   foundModulation_ = identification.modulation;
+  observer_.SearchEnded(identification);
   return identification;
 }
 
 std::optional<DeviceSettings> DeviceSession::ReadSettings() {
-  if (!CanStart() || !port_) return std::nullopt;
   Running running(*this);
+  if (!running || !port_) return std::nullopt;
   const std::uint8_t address = discovery_.ModuleAddress;
   const std::optional<std::uint8_t> country = CmdReadCountryIndex(Device(), address).DataByte();
   if (!country) return std::nullopt;
@@ -87,22 +113,18 @@ std::optional<DeviceSettings> DeviceSession::ReadSettings() {
 
 WriteOutcome DeviceSession::Write(const WriteRequest& request) {
   WriteOutcome outcome;
-  if (!CanStart() || !port_) return outcome;
   Running running(*this);
+  if (!running || !port_) return outcome;
+  // A session that closes waits for nothing more: its pauses end at once.
   observer_.WritingStarted();
-  Pause(kBeforeWriteSteps, kBeforeWriteStepMs);
+  link_.Pause(kBeforeWriteMs);
   outcome.written = WriteAll(request);
   observer_.WritingEnded(outcome.written);
-  Pause(kAfterWriteSteps, kAfterWriteStepMs);
+  link_.Pause(kAfterWriteMs);
   observer_.VerificationStarted();
-  Pause(kBeforeVerifySteps, kBeforeVerifyStepMs);
+  link_.Pause(kBeforeVerifyMs);
   outcome.verification = ReadBack(request.block);
   return outcome;
-}
-
-// A session that closes waits for nothing more.
-void DeviceSession::Pause(int steps, int stepMs) {
-  for (int i = 0; i < steps && !closing_; ++i) observer_.PauseStep(stepMs);
 }
 
 // All three are sent whatever the device answers to the first.
@@ -132,14 +154,16 @@ Verification DeviceSession::ReadBack(const ParamBlock& written) {
 }
 
 void DeviceSession::ClosePort() {
+  std::lock_guard<std::mutex> lock(stateMutex_);
   if (!busy_) port_.reset();
 }
 
 void DeviceSession::Shutdown() {
+  std::lock_guard<std::mutex> lock(stateMutex_);
   closing_ = true;
-  discovery_.BreakScanRequest = true;
+  BreakScanRequest = true;
   link_.Cancel();
-  ClosePort();
+  if (!busy_) port_.reset();
 }
 
 }  // namespace zelvane

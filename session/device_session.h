@@ -4,7 +4,9 @@
 // a workflow needs is passed in or held here.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -67,9 +69,9 @@ class DeviceSession {
   DeviceSession(const DeviceSession&) = delete;
   DeviceSession& operator=(const DeviceSession&) = delete;
 
-  // The workflows. Each is refused while another runs (one started from a
-  // pumped message) or once the session is closing; a refused workflow
-  // sends nothing and returns what a failed one returns.
+  // The workflows run on the thread that owns the session, one at a time.
+  // Each is refused while another runs or once the session is closing; a
+  // refused workflow sends nothing and returns what a failed one returns.
 
   // Opens a listed entry in place of the port open now.
   PortChoiceResult ChoosePort(const std::string& entry);
@@ -84,15 +86,20 @@ class DeviceSession {
   // pauses, reads them back and compares the block with what was written.
   WriteOutcome Write(const WriteRequest& request);
 
-  // Breaks off a running scan at the next port that opens.
-  void RequestBreak() { discovery_.BreakScanRequest = true; }
   // Closes the port; refused while a workflow runs.
   void ClosePort();
-  // For a front end that goes away: the running workflow stops before its
-  // next request and the port closes when it has ended, or now when none
-  // runs. Nothing starts afterwards.
+
+  // These two are safe from any thread.
+  // Breaks off a running scan: the port being identified is given up at
+  // once, and the scan ends at the next port that opens.
+  void RequestBreak();
+  // For a front end that goes away: the running workflow's exchange or
+  // pause ends at once, the workflow sends nothing more, and the port
+  // closes when it has unwound, or now when none runs. Nothing starts
+  // afterwards.
   void Shutdown();
 
+  // The rest is for the thread that owns the session.
   bool Busy() const { return busy_; }
   bool Closing() const { return closing_; }
   bool PortOpen() const { return port_ != nullptr; }
@@ -105,10 +112,9 @@ class DeviceSession {
  private:
   class Running;
 
-  bool CanStart() const { return !busy_ && !closing_; }
   DeviceLink Device() { return {link_, *port_}; }
   Identification Found(const Identification& identification);
-  void Pause(int steps, int stepMs);
+  void SetScanning(bool scanning);
   bool WriteAll(const WriteRequest& request);
   Verification ReadBack(const ParamBlock& written);
 
@@ -117,8 +123,14 @@ class DeviceSession {
   PortHandle port_;
   DiscoveryState discovery_;
   std::optional<std::uint8_t> foundModulation_;
-  bool busy_ = false;
-  bool closing_ = false;
+  // Guards the start and the end of a workflow against a shutdown or a
+  // break from another thread: busy_, closing_, scanning_ and, while no
+  // workflow runs, port_.
+  std::mutex stateMutex_;
+  std::atomic<bool> busy_{false};
+  std::atomic<bool> closing_{false};
+  bool scanning_ = false;
+  ScanBreak BreakScanRequest{false};
 };
 
 }  // namespace zelvane

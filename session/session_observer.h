@@ -1,11 +1,13 @@
-// What a front end sees of a running workflow, and the pauses it lets the
-// workflow take. Every call comes on the thread that runs the workflow;
-// each does nothing unless the front end says otherwise.
+// What a front end sees of a running workflow. Every call comes on the
+// thread that runs the workflow; each does nothing unless the front end
+// says otherwise.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
+
+#include "device/discovery.h"
 
 namespace zelvane {
 
@@ -13,15 +15,10 @@ class SessionObserver {
  public:
   virtual ~SessionObserver() = default;
 
-  // Lets the front end's pending messages through (after each reply and
-  // before each scanned port).
-  virtual void PumpMessages() {}
-  // One step of the write's fixed pauses (so many steps of so many
-  // milliseconds): let the messages through, then sleep.
-  virtual void PauseStep(int stepMs);
-
   // The scan is about to identify the device behind `entry`.
   virtual void TryingPort(const std::string& entry) { (void)entry; }
+  // The identification on the chosen port, or the scan, has ended.
+  virtual void SearchEnded(const Identification& identification) { (void)identification; }
 
   // The write phase starts, and ends: `written` when the device accepted
   // all it was sent.

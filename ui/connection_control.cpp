@@ -9,6 +9,7 @@
 #include "ui/settings_window.h"
 #include "ui/status_texts.h"
 #include "ui/table_window.h"
+#include "ui/workflow_thread.h"
 #include "ui_settings_window.h"
 
 namespace {
@@ -111,10 +112,7 @@ void TSettings_Zelvane::SpeedButton1Click() {
 
 void TSettings_Zelvane::SpeedButton4Click() { session_->RequestBreak(); }
 
-void TSettings_Zelvane::Timer1Timer() {
-  AppendStatus(kProgressText);
-  PumpMessages();
-}
+void TSettings_Zelvane::Timer1Timer() { AppendStatus(kProgressText); }
 
 // While a workflow runs, nothing may start a second one or change the
 // port under it; the break button stays live.
@@ -130,9 +128,14 @@ void TSettings_Zelvane::SetConnectionLocked(bool locked) {
 }
 
 zelvane::Identification TSettings_Zelvane::RunSearch() {
-  if (!ui_->RadioButton1->isChecked()) return session_->Identify();
+  zelvane::Identification found;
+  if (!ui_->RadioButton1->isChecked()) {
+    workflowThread_->Run([this, &found] { found = session_->Identify(); });
+    return found;
+  }
   ui_->SpeedButton4->show();
-  const zelvane::Identification found = session_->Scan(PortEntries());
+  const std::vector<std::string> entries = PortEntries();
+  workflowThread_->Run([this, &found, &entries] { found = session_->Scan(entries); });
   ui_->SpeedButton4->hide();
   return found;
 }
@@ -149,7 +152,6 @@ void TSettings_Zelvane::BitBtn2Click() {
   if (session_->Busy()) return;
   SetStatus(kSearchingText);
   timer1_->start();
-  PumpMessages();
   SetConnectionLocked(true);
   const zelvane::Identification found = RunSearch();
   SetConnectionLocked(false);
@@ -171,7 +173,8 @@ void TSettings_Zelvane::BitBtn2Click() {
 }
 
 bool TSettings_Zelvane::ReadDeviceSettings() {
-  const std::optional<zelvane::DeviceSettings> settings = session_->ReadSettings();
+  std::optional<zelvane::DeviceSettings> settings;
+  workflowThread_->Run([this, &settings] { settings = session_->ReadSettings(); });
   if (!settings) return false;
   SelectCountry(settings->country);
   block_ = settings->block;

@@ -16,7 +16,9 @@
 #include "params/level_table.h"
 #include "ui/captions.h"
 #include "ui/glyphs.h"
+#include "ui/queued_observer.h"
 #include "ui/table_window.h"
+#include "ui/workflow_thread.h"
 #include "ui_settings_window.h"
 
 namespace {
@@ -138,7 +140,10 @@ void TSettings_Zelvane::FormCreate(const QStringList& arguments) {
   ui_->StaticText2->clear();
   ui_->SpeedButton2->setVisible(arguments.value(1) == QLatin1String(kServiceSwitch));
   levelCodes_ = zelvane::BuildLevelCodes();
-  session_ = std::make_unique<zelvane::DeviceSession>(static_cast<zelvane::SessionObserver&>(*this));
+  workflowThread_ = new WorkflowThread(this);
+  queuedObserver_ =
+      std::make_unique<QueuedObserver>(this, static_cast<zelvane::SessionObserver&>(*this));
+  session_ = std::make_unique<zelvane::DeviceSession>(*queuedObserver_);
   ui_->BitBtn2->setEnabled(false);
   ListPorts();
   SetStatus(QString());
@@ -147,8 +152,8 @@ void TSettings_Zelvane::FormCreate(const QStringList& arguments) {
   ui_->SpeedButton5->click();
 }
 
-// A workflow running under a pumped message stops before its next request
-// and releases the port as it unwinds; the program then ends.
+// A workflow running on the workflow thread breaks off its exchange or
+// pause at once and releases the port as it unwinds; the program then ends.
 void TSettings_Zelvane::FormClose() { session_->Shutdown(); }
 
 void TSettings_Zelvane::closeEvent(QCloseEvent* event) {
@@ -204,8 +209,6 @@ std::vector<std::string> TSettings_Zelvane::PortEntries() const {
   for (int i = 0; i < ui_->ComboBox1->count(); ++i) entries.push_back(PortEntry(i));
   return entries;
 }
-
-void TSettings_Zelvane::PumpMessages() { QCoreApplication::processEvents(); }
 
 void TSettings_Zelvane::AttachTableWindow(TTableIF* table) {
   tableWindow_ = table;

@@ -22,7 +22,9 @@ class TSettings_Zelvane;
 class QButtonGroup;
 class QRadioButton;
 class QTimer;
+class QueuedObserver;
 class TTableIF;
+class WorkflowThread;
 struct Captions;
 
 class TSettings_Zelvane : public QWidget, private zelvane::SessionObserver {
@@ -67,8 +69,8 @@ class TSettings_Zelvane : public QWidget, private zelvane::SessionObserver {
   std::string PortEntry(int index) const;
   std::vector<std::string> PortEntries() const;
 
-  // What the window shows of a running workflow.
-  void PumpMessages() override;
+  // What the window shows of a running workflow, handed over to the
+  // window's thread by queuedObserver_.
   void WritingStarted() override;
   void WritingEnded(bool written) override;
   void VerificationStarted() override;
@@ -134,6 +136,10 @@ class TSettings_Zelvane : public QWidget, private zelvane::SessionObserver {
   std::vector<std::pair<QWidget*, bool>> lockedWhileBusy_;
   QButtonGroup* channelGroup_ = nullptr;
 
+  // The session's workflows run on workflowThread_; its steps reach the
+  // window through queuedObserver_.
+  WorkflowThread* workflowThread_ = nullptr;
+  std::unique_ptr<QueuedObserver> queuedObserver_;
   std::unique_ptr<zelvane::DeviceSession> session_;
   zelvane::ParamBlock block_{};
   zelvane::LevelCodes levelCodes_{};

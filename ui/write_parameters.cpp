@@ -12,6 +12,7 @@
 #include "ui/settings_window.h"
 #include "ui/status_texts.h"
 #include "ui/table_window.h"
+#include "ui/workflow_thread.h"
 #include "ui_settings_window.h"
 
 namespace {
@@ -61,7 +62,8 @@ bool TSettings_Zelvane::TakeBlockFromGrid() {
 }
 
 void TSettings_Zelvane::WriteParameters() {
-  if (!session_->PortOpen() || session_->Busy() || tableWindow_ == nullptr) return;
+  // Busy first: the port is the running workflow's until it ends.
+  if (session_->Busy() || !session_->PortOpen() || tableWindow_ == nullptr) return;
   ui_->SpeedButton3->setEnabled(false);
   SetEditingEnabled(false);
   SetConnectionLocked(true);
@@ -74,7 +76,9 @@ void TSettings_Zelvane::WriteParameters() {
         ui_->RadioButton24->isChecked() ? zelvane::kModulationQam64 : zelvane::kModulationQam32;
     // No country selected is index -1, stored as 255 (none).
     request.country = static_cast<std::uint8_t>(country);
-    const zelvane::Verification verification = session_->Write(request).verification;
+    zelvane::Verification verification;
+    workflowThread_->Run(
+        [this, &request, &verification] { verification = session_->Write(request).verification; });
     ShowVerification(verification, country);
     ShowVerificationReport(request, verification);
   }

@@ -1,6 +1,8 @@
 // Identification and the port scan against simulated devices.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "device/discovery.h"
 #include "sim_link.h"
 
@@ -35,7 +37,7 @@ TEST(IdentifyDevice, TakesTheFirstRfModuleAndReadsItsModulation) {
 
 TEST(IdentifyDevice, OtherRevisionConnectsUnrecognised) {
   SimLink s(WithModules({{32, 5}}, "rev3_20102009x"));
-  DiscoveryState found{9, true, false, {}};
+  DiscoveryState found{9, true, {}};
   const Identification id = IdentifyDevice(s.device(), found);
   EXPECT_EQ(id.result, kFound);
   EXPECT_EQ(found.ModuleAddress, 5);
@@ -46,7 +48,7 @@ TEST(IdentifyDevice, OtherRevisionConnectsUnrecognised) {
 
 TEST(IdentifyDevice, NoRfModuleChangesNothing) {
   SimLink s(WithModules({{16, 1}}));
-  DiscoveryState found{7, true, false, {}};
+  DiscoveryState found{7, true, {}};
   EXPECT_EQ(IdentifyDevice(s.device(), found).result, kNotFound);
   EXPECT_EQ(found.ModuleAddress, 7);
   EXPECT_TRUE(found.DeviceRecognised);
@@ -65,10 +67,11 @@ class ScanTest : public ::testing::Test {
   Link link{[](const std::string&) {}};
   PortHandle port;
   DiscoveryState state;
+  ScanBreak breakRequest{false};
 };
 
 TEST_F(ScanTest, SkipsBusyAndSilentPortsAndKeepsTheDevice) {
-  const Identification id = ScanPorts(link, Entries(), port, state, {});
+  const Identification id = ScanPorts(link, Entries(), port, state, breakRequest);
   EXPECT_EQ(id.result, kFound);
   ASSERT_TRUE(port);
   EXPECT_EQ(port->Name(), device.PortPath());
@@ -78,21 +81,32 @@ TEST_F(ScanTest, SkipsBusyAndSilentPortsAndKeepsTheDevice) {
 }
 
 TEST_F(ScanTest, NothingOpensGives255) {
-  const Identification id = ScanPorts(link, {"COM1 in use", "/dev/zelvane-none"}, port, state, {});
+  const Identification id = ScanPorts(link, {"COM1 in use", "/dev/zelvane-none"}, port, state, breakRequest);
   EXPECT_EQ(id.result, kNotFound);
   EXPECT_FALSE(port);
 }
 
-TEST_F(ScanTest, BreakEndsAtTheNextPortThatOpensAndOnlyThatScan) {
-  // The break is pressed while the silent port is being identified.
-  link.SetMessagePump([this] { state.BreakScanRequest = true; });
-  EXPECT_EQ(ScanPorts(link, Entries(), port, state, {}).result, kScanBroken);
+TEST_F(ScanTest, BreakEndsAtTheNextPortThatOpens) {
+  // The break is pressed while the silent port is being identified, and
+  // cuts its wait short.
+  std::thread pressBreak([this] {
+    if (!silent.WaitForRequests(1, 10000)) return;
+    breakRequest = true;
+    link.Interrupt();
+  });
+  EXPECT_EQ(ScanPorts(link, Entries(), port, state, breakRequest).result, kScanBroken);
+  pressBreak.join();
   EXPECT_FALSE(port);
   EXPECT_TRUE(device.Requests().empty());
   EXPECT_TRUE(OpenPort(device.PortPath())) << "the device port was left open";
+}
 
-  link.SetMessagePump({});
-  EXPECT_EQ(ScanPorts(link, Entries(), port, state, {}).result, kFound);
+// Where no other port opens after the break, the scan has found nothing.
+TEST_F(ScanTest, IdentificationCutShortFindsNothing) {
+  link.Interrupt();
+  EXPECT_EQ(ScanPorts(link, {device.PortPath()}, port, state, breakRequest).result, kNotFound);
+  EXPECT_FALSE(port);
+  EXPECT_TRUE(device.Requests().empty()) << "an interrupted link sends nothing";
 }
 
 }  // namespace

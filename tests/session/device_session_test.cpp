@@ -1,8 +1,11 @@
-// The session's workflows against simulated devices, without a window and
-// without the pauses.
+// The session's workflows against simulated devices, without a window; a
+// break or a shutdown comes from a second thread, as from a front end.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <chrono>
 #include <functional>
+#include <thread>
 
 #include "params/param_block.h"
 #include "session/device_session.h"
@@ -14,17 +17,21 @@ namespace {
 using sim::DeviceState;
 using sim::Simulator;
 
-// Records the steps a workflow reports and runs `onPump` whenever the
-// workflow lets messages through, as a window's pending clicks would run.
+using Clock = std::chrono::steady_clock;
+
+// Generous: a loaded machine must not fail a test that is about order.
+constexpr int kRequestWaitMs = 10000;
+
+// Records the steps a workflow reports, and runs `onWritten` on the
+// session's thread once the write phase has ended.
 class Recorder : public SessionObserver {
  public:
-  void PumpMessages() override {
-    if (onPump) onPump();
-  }
-  void PauseStep(int) override { ++pauseSteps; }
   void TryingPort(const std::string& entry) override { steps.push_back("try " + entry); }
   void WritingStarted() override { steps.push_back("writing"); }
-  void WritingEnded(bool written) override { steps.push_back(written ? "written" : "not written"); }
+  void WritingEnded(bool written) override {
+    steps.push_back(written ? "written" : "not written");
+    if (onWritten) onWritten();
+  }
   void VerificationStarted() override { steps.push_back("verifying"); }
   void ModulationReadBackStarted() override { steps.push_back("reading modulation"); }
   void ModulationReadBack(std::optional<std::uint8_t> modulation) override {
@@ -32,10 +39,29 @@ class Recorder : public SessionObserver {
   }
   void VerificationReadsEnded() override { steps.push_back("read back"); }
 
-  std::function<void()> onPump;
+  std::function<void()> onWritten;
   std::vector<std::string> steps;
-  int pauseSteps = 0;
 };
+
+// Runs `act` on a thread of its own once `device` has recorded `count`
+// requests, as a user who presses a button while the line is busy.
+class OnRequests {
+ public:
+  OnRequests(const Simulator& device, std::size_t count, std::function<void()> act)
+      : thread_([&device, count, act = std::move(act)] {
+          if (device.WaitForRequests(count, kRequestWaitMs)) act();
+        }) {}
+  ~OnRequests() { thread_.join(); }
+  OnRequests(const OnRequests&) = delete;
+  OnRequests& operator=(const OnRequests&) = delete;
+
+ private:
+  std::thread thread_;
+};
+
+long long MsSince(Clock::time_point start) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
 
 class SessionTest : public ::testing::Test {
  protected:
@@ -98,21 +124,34 @@ TEST_F(SessionTest, NothingFoundLeavesNoPortOpen) {
   EXPECT_FALSE(session.ReadSettings());
 }
 
-TEST_F(SessionTest, BreakEndsTheScanAtTheNextPortThatOpens) {
+TEST_F(SessionTest, BreakGivesUpThePortAtOnceAndEndsTheScanAtTheNextThatOpens) {
   Simulator silent;
   silent.SetDefaultReply(sim::Silence());
   Simulator device;
-  // The break comes while the silent port is being identified.
-  observer.onPump = [&] {
-    if (!silent.Requests().empty()) session.RequestBreak();
-  };
-  EXPECT_EQ(session.Scan({silent.PortPath(), device.PortPath()}).result, kScanBroken);
+  const auto start = Clock::now();
+  {
+    // The break comes while the silent port is being identified: its
+    // module list would be waited for 770 ms.
+    OnRequests pressBreak(silent, 1, [&] { session.RequestBreak(); });
+    EXPECT_EQ(session.Scan({silent.PortPath(), device.PortPath()}).result, kScanBroken);
+  }
+  const long long ms = MsSince(start);
+  EXPECT_LT(ms, 700) << "the silent port's read was not broken off";
+  std::printf("scan broken off after %lld ms\n", ms);
   EXPECT_TRUE(device.Requests().empty());
   EXPECT_FALSE(session.PortOpen());
+  EXPECT_TRUE(OpenPort(silent.PortPath())) << "the silent port was left open";
 
-  observer.onPump = {};
   EXPECT_EQ(session.Scan({silent.PortPath(), device.PortPath()}).result, kFound)
       << "a break belongs to its own scan";
+  EXPECT_EQ(device.RequestsFor(kCmdModules).size(), 2U) << "the module list and the revision";
+}
+
+TEST_F(SessionTest, BreakOutsideAScanChangesNothing) {
+  Simulator device;
+  session.RequestBreak();
+  EXPECT_EQ(session.Scan({device.PortPath()}).result, kFound);
+  EXPECT_TRUE(session.ReadSettings());
 }
 
 TEST_F(SessionTest, PortChoices) {
@@ -190,7 +229,6 @@ TEST_F(SessionTest, WriteAndVerify) {
   EXPECT_EQ(observer.steps,
             (std::vector<std::string>{"writing", "written", "verifying", "reading modulation",
                                       "modulation 1", "read back"}));
-  EXPECT_EQ(observer.pauseSteps, 20 + 100 + 20);
 }
 
 TEST_F(SessionTest, VerificationNamesTheByteTheDeviceStoresOtherwise) {
@@ -247,7 +285,7 @@ TEST_F(SessionTest, WorkflowStartedInsideAnotherIsRefused) {
   Simulator other;
   Connect(device);
   bool triedInside = false;
-  observer.onPump = [&] {
+  observer.onWritten = [&] {
     if (triedInside) return;
     triedInside = true;
     EXPECT_EQ(session.ChoosePort(other.PortPath()).choice, PortChoice::Refused);
@@ -265,21 +303,45 @@ TEST_F(SessionTest, WorkflowStartedInsideAnotherIsRefused) {
   EXPECT_EQ(device.RequestsFor(kCmdWriteParamBlock).size(), 1U);
 }
 
-TEST_F(SessionTest, ShutdownStopsBeforeTheNextRequestAndReleasesThePort) {
-  Simulator device;
-  Connect(device);
-  device.ClearRequests();
-  // Closing comes with the reply to the block write.
-  observer.onPump = [&] {
-    if (!device.RequestsFor(kCmdWriteParamBlock).empty()) session.Shutdown();
+// A shutdown from another thread at each point of a write: the exchange
+// or pause in progress ends at once, nothing more is sent, and the port is
+// released as the workflow unwinds.
+TEST_F(SessionTest, ShutdownBreaksOffTheWriteAtOnceAndReleasesThePort) {
+  struct Case {
+    const char* when;
+    std::uint8_t silentCommand;  // left unanswered, so that its read is cut
+    std::size_t requestsBefore;  // the shutdown once this many were sent
   };
-  const WriteOutcome outcome = session.Write(ChangedLevel(device));
-  EXPECT_FALSE(outcome.written);
-  EXPECT_FALSE(outcome.verification.Verified());
-  EXPECT_EQ(device.Requests().size(), 1U) << "nothing is sent after the shutdown";
-  EXPECT_FALSE(session.PortOpen());
-  EXPECT_TRUE(OpenPort(device.PortPath())) << "the port was not released";
-  EXPECT_NE(session.Identify().result, kFound);
+  const Case cases[] = {
+      {"in the pause after the block write", 0, 1},
+      {"during the silent modulation write", kCmdSetModulation, 2},
+      {"during the silent block read-back", kCmdReadParamBlock, 6},
+  };
+  for (const Case& c : cases) {
+    Simulator device;
+    DeviceSession local(observer, [](const std::string&) {});
+    ASSERT_EQ(local.ChoosePort(device.PortPath()).choice, PortChoice::Opened);
+    ASSERT_EQ(local.Identify().result, kFound);
+    if (c.silentCommand != 0) device.Script(c.silentCommand, {sim::Silence()});
+    device.ClearRequests();
+    WriteOutcome outcome;
+    Clock::time_point shutdownAt;
+    {
+      OnRequests close(device, c.requestsBefore, [&] {
+        shutdownAt = Clock::now();
+        local.Shutdown();
+      });
+      outcome = local.Write(ChangedLevel(device));
+    }
+    const long long ms = MsSince(shutdownAt);
+    EXPECT_LT(ms, 500) << c.when << ": the write went on after the shutdown";
+    std::printf("%s: the write ended %lld ms after the shutdown\n", c.when, ms);
+    EXPECT_FALSE(outcome.verification.Verified()) << c.when;
+    EXPECT_EQ(device.Requests().size(), c.requestsBefore) << c.when << ": sent after the shutdown";
+    EXPECT_FALSE(local.PortOpen()) << c.when;
+    EXPECT_TRUE(OpenPort(device.PortPath())) << c.when << ": the port was not released";
+    EXPECT_NE(local.Identify().result, kFound) << c.when;
+  }
 }
 
 }  // namespace

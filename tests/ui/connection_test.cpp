@@ -173,8 +173,9 @@ class ConnectionTest : public QObject {
     w.Connect();
     QVERIFY(breakShown);
     QVERIFY(connectionControlsLocked);
-    // The timer's dots come between the starting text and the outcome.
-    QVERIFY2(QRegularExpression("^Find device and connect\\.\\.\\.(\\.\\.)+\\.\\.Error!$")
+    // The break cuts the silent port's wait short, so the timer may have
+    // added no dots between the starting text and the outcome.
+    QVERIFY2(QRegularExpression("^Find device and connect\\.\\.\\.(\\.\\.)*\\.\\.Error!$")
                  .match(w.status())
                  .hasMatch(),
              qPrintable(w.status()));

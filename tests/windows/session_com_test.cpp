@@ -14,18 +14,12 @@ std::string Port(const char* variable) {
   return value ? value : "";
 }
 
-// No pauses: the device answers at once.
-class Quiet : public SessionObserver {
- public:
-  void PauseStep(int) override {}
-};
-
 class SessionComTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (Port("ZELVANE_TEST_DEVICE").empty()) GTEST_SKIP() << "run by run-under-wine";
   }
-  Quiet observer;
+  SessionObserver observer;
   DeviceSession session{observer, [](const std::string&) {}};
 };
 
