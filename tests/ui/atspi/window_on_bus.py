@@ -1,121 +1,16 @@
-"""What a screen reader reads of the settings window: the window runs as a
-user starts it, against simulated devices, and is read and driven only
-through the AT-SPI accessibility bus.
+"""What a screen reader reads of the settings window, over the bus.
 
 Usage: on-bus python3 window_on_bus.py ZELVANE_SETTINGS ZELVANE_SIM
 """
-import os
-import subprocess
 import sys
-import time
 import unittest
-import warnings
 
-warnings.filterwarnings("ignore", category=DeprecationWarning, module="pyatspi")
-import pyatspi  # noqa: E402
-from gi.repository import GLib  # noqa: E402
+import pyatspi
+
+from bus import Device, NameChanges, Window, text_of, wait_for
 
 SETTINGS = SIM = None
-DEADLINE_S = 30
 LEVEL_BYTE = (9, 2)  # the grid's row and column of block byte 19
-
-
-def pump_events():
-    context = GLib.MainContext.default()
-    while context.pending():
-        context.iteration(False)
-
-
-def wait_for(condition, what, deadline_s=DEADLINE_S):
-    end = time.monotonic() + deadline_s
-    while time.monotonic() < end:
-        pump_events()
-        result = condition()
-        if result:
-            return result
-        time.sleep(0.05)
-    raise AssertionError("gave up waiting for " + what)
-
-
-def descendants(accessible):
-    yield accessible
-    for child in accessible:
-        if child is not None:
-            yield from descendants(child)
-
-
-def text_of(accessible):
-    return accessible.queryText().getText(0, -1)
-
-
-class Device:
-    """zelvane-sim on a pseudo-terminal of its own."""
-
-    def __init__(self, *options):
-        self.process = subprocess.Popen([SIM, *options], stdout=subprocess.PIPE, text=True)
-        self.port = self.process.stdout.readline().strip()
-
-    def stop(self):
-        self.process.terminate()
-        self.process.wait()
-        self.process.stdout.close()
-
-
-class Window:
-    """The settings window as a screen reader sees it."""
-
-    def __init__(self, ports):
-        environment = dict(os.environ, ZELVANE_PORTS=":".join(ports), QT_QPA_PLATFORM="xcb",
-                           QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-        self.process = subprocess.Popen([SETTINGS], env=environment, stdout=subprocess.DEVNULL)
-        self.app = wait_for(self._application, "the window on the bus")
-
-    def _application(self):
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.get_process_id() == self.process.pid and app.childCount:
-                return app
-        return None
-
-    def close(self):
-        self.process.terminate()
-        self.process.wait()
-
-    def find(self, role, name=None, description=None):
-        """The first accessible of the role whose name and description match."""
-        def matches(accessible):
-            return (accessible.getRoleName() == role
-                    and (name is None or accessible.name == name)
-                    and (description is None or accessible.description == description))
-        return wait_for(lambda: next(filter(matches, descendants(self.app)), None),
-                        "a %s named %r described %r" % (role, name, description))
-
-    def all(self, role):
-        return [a for a in descendants(self.app) if a.getRoleName() == role]
-
-    def press(self, role, name):
-        self.find(role, name).queryAction().doAction(0)
-
-    def cell(self, row, column):
-        table = self.find("table").queryTable()
-        return table.getAccessibleAt(row, column)
-
-
-class NameChanges:
-    """The name changes the window announces, as a screen reader hears them."""
-
-    def __init__(self, window):
-        self.window = window
-        self.heard = []
-        pyatspi.Registry.registerEventListener(self._heard, "object:property-change:accessible-name")
-
-    def _heard(self, event):
-        if event.source.get_process_id() == self.window.process.pid:
-            # The notice names the accessible; a screen reader reads its
-            # new name from it, as this does.
-            self.heard.append(event.source.name)
-
-    def close(self):
-        pyatspi.Registry.deregisterEventListener(self._heard, "object:property-change:accessible-name")
 
 
 RUSSIAN = {
@@ -142,9 +37,9 @@ ENGLISH = {
 
 class WindowOnTheBus(unittest.TestCase):
     def start(self, *options):
-        device = Device(*options)
+        device = Device(SIM, *options)
         self.addCleanup(device.stop)
-        window = Window([device.port])
+        window = Window(SETTINGS, [device.port])
         self.addCleanup(window.close)
         return window
 
