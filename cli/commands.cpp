@@ -18,8 +18,8 @@
 #include "cli/output.h"
 #include "cli/progress.h"
 #include "cli/settings_file.h"
-#include "link/port_description.h"
 #include "link/serial_port.h"
+#include "session/port_list.h"
 #include "session/verification_report.h"
 #include "session/write_request.h"
 
@@ -63,11 +63,10 @@ struct DeviceJob {
 };
 
 int Ports(std::ostream& out, std::ostream& err) {
-  const std::vector<std::string> entries = ListSerialPorts();
-  if (entries.empty()) err << kProgramPrefix << "no serial ports are listed\n";
-  for (const std::string& entry : entries) {
-    const std::string description = DescriptionText(DescribeEntry(entry));
-    out << entry << (description.empty() ? "" : "\t" + description) << "\n";
+  const std::vector<ListedPort> ports = ListPorts();
+  if (ports.empty()) err << kProgramPrefix << "no serial ports are listed\n";
+  for (const ListedPort& port : ports) {
+    out << port.entry << (port.description.empty() ? "" : "\t" + port.description) << "\n";
   }
   return kExitOk;
 }

@@ -4,6 +4,7 @@
 
 #include "link/serial_port.h"
 #include "session/connect_workflow.h"
+#include "session/port_list.h"
 
 namespace zelvane::cli {
 namespace {
@@ -13,7 +14,7 @@ std::string OpenFailureText(const std::string& port, const OpenError& error) {
   switch (error.reason) {
     case OpenFailure::Busy: return prefix + "the port is in use";
     case OpenFailure::AccessDenied: {
-      const std::string hint = AccessHint();
+      const std::string hint = AccessHintFor(error);
       return prefix + "access denied" + (hint.empty() ? "" : "\n" + hint);
     }
     case OpenFailure::ConfigFailed: return prefix + "the port does not take the line settings";

@@ -5,21 +5,27 @@
 namespace zelvane {
 namespace {
 
-// Discovery on the chosen port or over the list; `result.failure` stays
+// False, with the failure named, when the chosen port did not open.
+bool OpenChosenPort(DeviceSession& session, const ConnectTarget& target, ConnectResult& result) {
+  if (target.portOpen || !target.port) return true;
+  result.portChoice = session.ChoosePort(*target.port);
+  if (result.portChoice.choice == PortChoice::InUse) {
+    result.failure = ConnectFailure::PortMarkedInUse;
+    return false;
+  }
+  if (result.portChoice.choice != PortChoice::Opened) {
+    result.failure = ConnectFailure::PortNotOpened;
+    return false;
+  }
+  return true;
+}
+
+// Discovery on the open port or over the list; `result.failure` stays
 // None when the device identified.
 void Discover(DeviceSession& session, const ConnectTarget& target, ConnectSteps& steps,
               ConnectResult& result) {
-  if (target.port) {
-    result.portChoice = session.ChoosePort(*target.port);
-    if (result.portChoice.choice == PortChoice::InUse) {
-      result.failure = ConnectFailure::PortMarkedInUse;
-      return;
-    }
-    if (result.portChoice.choice != PortChoice::Opened) {
-      result.failure = ConnectFailure::PortNotOpened;
-      return;
-    }
-    steps.LookingOnPort(*target.port);
+  if (!target.Scanning()) {
+    steps.LookingOnPort(target.port.value_or(session.PortName()));
     result.identification = session.Identify();
     if (result.identification.result != kFound) result.failure = ConnectFailure::NoDeviceOnPort;
     return;
@@ -37,14 +43,16 @@ void Discover(DeviceSession& session, const ConnectTarget& target, ConnectSteps&
 
 ConnectResult Connect(DeviceSession& session, const ConnectTarget& target, ConnectSteps& steps) {
   ConnectResult result;
+  if (!OpenChosenPort(session, target, result)) return result;
   Discover(session, target, steps, result);
+  steps.DiscoveryEnded(result.identification);
   if (result.failure != ConnectFailure::None) return result;
   result.foundOn = session.PortName();
   steps.DeviceFound(session, result.identification);
   result.settings = session.ReadSettings();
   if (!result.settings) {
     result.failure = ConnectFailure::SettingsUnread;
-    if (!target.port) session.ClosePort();
+    if (target.Scanning()) session.ClosePort();
   }
   return result;
 }

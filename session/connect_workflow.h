@@ -22,10 +22,15 @@ enum class ConnectFailure {
   SettingsUnread,   // the device was found but did not hand over its settings
 };
 
-// Where to look: one entry, or (without it) every entry of `scanList`.
+// Where to look: the port open now, one entry, or (without either) every
+// entry of `scanList`.
 struct ConnectTarget {
   std::optional<std::string> port;
   std::vector<std::string> scanList;
+  // The port was chosen beforehand (ChoosePort), as the window's list does.
+  bool portOpen = false;
+
+  bool Scanning() const { return !portOpen && !port; }
 };
 
 struct ConnectResult {
@@ -45,6 +50,9 @@ class ConnectSteps {
   virtual void LookingOnPort(const std::string& port) { (void)port; }
   // The scan over the list starts.
   virtual void LookingOnList() {}
+  // The identification or the scan has ended, found or not; it comes in
+  // every connect that got past opening the chosen port.
+  virtual void DiscoveryEnded(const Identification& identification) { (void)identification; }
   // The device identified (on `session.PortName()`); its settings are read next.
   virtual void DeviceFound(const DeviceSession& session, const Identification& found) {
     (void)session;
@@ -54,6 +62,7 @@ class ConnectSteps {
 
 // In scan mode a device that does not hand over its settings is not
 // connected: its port is closed again. On a chosen port it stays open.
+// On the port open now, without one, no device identifies.
 ConnectResult Connect(DeviceSession& session, const ConnectTarget& target, ConnectSteps& steps);
 
 }  // namespace zelvane

@@ -1,6 +1,8 @@
 // The workflows, step for step, with the pauses that let the device settle.
 #include "session/device_session.h"
 
+#include "link/crc16.h"
+
 namespace zelvane {
 namespace {
 
@@ -40,8 +42,11 @@ class DeviceSession::Running {
   bool started_ = false;
 };
 
+// The CRC table is built now, so that no exchange waits for it.
 DeviceSession::DeviceSession(SessionObserver& observer, DebugSink sink)
-    : observer_(observer), link_(std::move(sink)) {}
+    : observer_(observer), link_(std::move(sink)) {
+  Crc16ModbusTable();
+}
 
 DeviceSession::~DeviceSession() = default;
 
@@ -96,7 +101,6 @@ void DeviceSession::RequestBreak() {
 
 Identification DeviceSession::Found(const Identification& identification) {
   foundModulation_ = identification.modulation;
-  observer_.SearchEnded(identification);
   return identification;
 }
 

@@ -7,8 +7,6 @@
 #include <optional>
 #include <string>
 
-#include "device/discovery.h"
-
 namespace zelvane {
 
 class SessionObserver {
@@ -17,8 +15,6 @@ class SessionObserver {
 
   // The scan is about to identify the device behind `entry`.
   virtual void TryingPort(const std::string& entry) { (void)entry; }
-  // The identification on the chosen port, or the scan, has ended.
-  virtual void SearchEnded(const Identification& identification) { (void)identification; }
 
   // The write phase starts, and ends: `written` when the device accepted
   // all it was sent.

@@ -4,10 +4,6 @@ void QueuedObserver::TryingPort(const std::string& entry) {
   Post([this, entry] { target_.TryingPort(entry); });
 }
 
-void QueuedObserver::SearchEnded(const zelvane::Identification& identification) {
-  Post([this, identification] { target_.SearchEnded(identification); });
-}
-
 void QueuedObserver::WritingStarted() {
   Post([this] { target_.WritingStarted(); });
 }

@@ -13,7 +13,6 @@ class QueuedObserver : public zelvane::SessionObserver {
       : context_(context), target_(target) {}
 
   void TryingPort(const std::string& entry) override;
-  void SearchEnded(const zelvane::Identification& identification) override;
   void WritingStarted() override;
   void WritingEnded(bool written) override;
   void VerificationStarted() override;

@@ -11,7 +11,6 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "link/crc16.h"
 #include "link/port_description.h"
 #include "params/level_table.h"
 #include "ui/captions.h"
@@ -93,7 +92,6 @@ TSettings_Zelvane::TSettings_Zelvane(const QStringList& arguments, ErrorBox erro
                          {ui_->SpeedButton1, false}};
 
   installedFrequencyText_.clear();
-  zelvane::Crc16ModbusTable();  // built now, so that no exchange waits for it
   ConnectHandlers();
   FormCreate(arguments);
 
