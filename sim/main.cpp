@@ -8,6 +8,7 @@
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "sim/simulator.h"
 
@@ -19,7 +20,7 @@ using zelvane::sim::ReplyScript;
 constexpr char kUsage[] =
     "usage: zelvane-sim [--revision TEXT] [--block HEX58] [--country N] [--modulation N]\n"
     "                   [--link PATH] [--silent] [--reply-length N] [--pad-to N]\n"
-    "                   [--suspend-output] [--hang-up]\n"
+    "                   [--suspend-output] [--hang-up] [--store-differently N:V]\n"
     "  --revision TEXT    revision the RF module reports\n"
     "  --block HEX58      the 29-byte parameter block as 58 hex digits\n"
     "  --country N        stored country index (255: none)\n"
@@ -29,7 +30,9 @@ constexpr char kUsage[] =
     "  --reply-length N   send only the first N bytes of every reply\n"
     "  --pad-to N         lengthen every reply to N bytes\n"
     "  --suspend-output   hold the port's output, so that every write stalls\n"
-    "  --hang-up          hang the line up at the first request\n";
+    "  --hang-up          hang the line up at the first request\n"
+    "  --store-differently N:V\n"
+    "                     keep V at block byte N whatever is written there\n";
 
 [[noreturn]] void Usage(const char* problem) {
   std::cerr << "zelvane-sim: " << problem << "\n" << kUsage;
@@ -52,6 +55,19 @@ zelvane::ParamBlock ParseBlock(const std::string& hex) {
   return block;
 }
 
+struct StoredDifferently {
+  std::size_t index;
+  std::uint8_t value;
+};
+
+StoredDifferently ParseStoredDifferently(const std::string& text) {
+  const std::size_t colon = text.find(':');
+  if (colon == std::string::npos) Usage("--store-differently takes N:V");
+  const auto index = Number(text.substr(0, colon).c_str(), zelvane::kParamBlockSize - 1);
+  const auto value = Number(text.substr(colon + 1).c_str(), 0xFF);
+  return {index, static_cast<std::uint8_t>(value)};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,6 +75,7 @@ int main(int argc, char** argv) {
   ReplyScript reply;
   std::string link;
   bool suspendOutput = false;
+  std::vector<StoredDifferently> storedDifferently;
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
     const auto value = [&]() -> const char* {
@@ -75,6 +92,7 @@ int main(int argc, char** argv) {
     else if (option == "--pad-to") reply.padTo = Number(value(), 1024);
     else if (option == "--suspend-output") suspendOutput = true;
     else if (option == "--hang-up") reply.hangUp = true;
+    else if (option == "--store-differently") storedDifferently.push_back(ParseStoredDifferently(value()));
     else if (option == "--help" || option == "-h") { std::cout << kUsage; return 0; }
     else Usage("unknown option");
   }
@@ -91,6 +109,7 @@ int main(int argc, char** argv) {
   zelvane::sim::Simulator simulator(state);
   simulator.SetDefaultReply(reply);
   if (suspendOutput) simulator.SuspendOutput();
+  for (const StoredDifferently& byte : storedDifferently) simulator.StoreDifferently(byte.index, byte.value);
   if (!link.empty()) {
     unlink(link.c_str());
     if (symlink(simulator.PortPath().c_str(), link.c_str()) != 0) {

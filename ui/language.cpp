@@ -50,11 +50,15 @@ void TSettings_Zelvane::ApplyCaptions(const Captions& captions) {
 // Names only: no caption, hint or status text changes with them.
 void TSettings_Zelvane::ApplyAccessibleNames(const Captions& captions) {
   const AccessibleNames& names = captions.names;
-  ui_->Label5->setAccessibleName(names.statusLine);
-  ui_->StaticText1->setAccessibleName(names.installedRf);
-  ui_->StaticText2->setAccessibleName(names.chosenRf);
+  ui_->Label5->SetMeaning(names.statusLine);
+  ui_->StaticText1->SetMeaning(names.installedRf);
+  ui_->StaticText2->SetMeaning(names.chosenRf);
+  // A box is announced by what it shows, where it shows anything; its
+  // description says what it is.
   ui_->ComboBoxEx1->setAccessibleName(names.country);
+  ui_->ComboBoxEx1->setAccessibleDescription(names.country);
   ui_->ComboBox1->setAccessibleName(names.port);
+  ui_->ComboBox1->lineEdit()->setAccessibleName(names.port);
   ui_->ComboBox1->setAccessibleDescription(captions.portPrompt);
   ui_->SpeedButton1->setAccessibleName(names.refresh);
   ui_->SpeedButton4->setAccessibleName(names.breakSearch);

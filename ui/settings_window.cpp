@@ -328,7 +328,7 @@ void TSettings_Zelvane::SetStatus(const QString& text) {
 // say what lies behind it.
 void TSettings_Zelvane::ShowStatusExplanation(const QString& explanation) {
   ui_->Label5->setToolTip(explanation);
-  ui_->Label5->setAccessibleDescription(explanation);
+  ui_->Label5->SetExplanation(explanation);
 }
 
 void TSettings_Zelvane::AppendStatus(const QString& text) {

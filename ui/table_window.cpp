@@ -3,6 +3,7 @@
 #include "ui/table_window.h"
 
 #include <QHeaderView>
+#include <QStringList>
 #include <QTableWidget>
 
 #include "params/cell_value.h"
@@ -73,16 +74,19 @@ void TTableIF::SetLabels() {
   }
 }
 
+// A byte cell is announced by its value; its description says which byte
+// it is and, while it is marked, what the mark reports.
 void TTableIF::SetAccessibleNames(const QString& gridName, const QString& cellName) {
   ui_->StringGrid1->setAccessibleName(gridName);
-  for (int row = 0; row < kRows; ++row) {
-    for (int column = 1; column < kColumns; ++column) {
-      const std::size_t index = BlockByteOf(column, row);
-      if (index >= zelvane::kBlockSize) continue;
-      ui_->StringGrid1->item(row, column)
-          ->setData(Qt::AccessibleTextRole, cellName.arg(static_cast<qulonglong>(index)));
-    }
-  }
+  cellName_ = cellName;
+  for (std::size_t index = 0; index < zelvane::kBlockSize; ++index) DescribeByte(index);
+}
+
+void TTableIF::DescribeByte(std::size_t index) {
+  QStringList description;
+  if (!cellName_.isEmpty()) description << cellName_.arg(static_cast<qulonglong>(index));
+  if (!reports_[index].isEmpty()) description << reports_[index];
+  ByteItem(index)->setData(Qt::AccessibleDescriptionRole, description.join(QLatin1Char('\n')));
 }
 
 QTableWidgetItem* TTableIF::ByteItem(std::size_t index) const {
@@ -90,17 +94,17 @@ QTableWidgetItem* TTableIF::ByteItem(std::size_t index) const {
   return ui_->StringGrid1->item(row, static_cast<int>(index % 2) + 1);
 }
 
-void TTableIF::MarkByte(std::size_t index, const QString& description) {
-  QTableWidgetItem* item = ByteItem(index);
-  item->setBackground(kMarkedCellColour);
-  item->setData(Qt::AccessibleDescriptionRole, description);
+void TTableIF::MarkByte(std::size_t index, const QString& report) {
+  ByteItem(index)->setBackground(kMarkedCellColour);
+  reports_[index] = report;
+  DescribeByte(index);
 }
 
 void TTableIF::ClearMarks() {
   for (std::size_t index = 0; index < zelvane::kBlockSize; ++index) {
-    QTableWidgetItem* item = ByteItem(index);
-    item->setData(Qt::BackgroundRole, QVariant());
-    item->setData(Qt::AccessibleDescriptionRole, QVariant());
+    ByteItem(index)->setData(Qt::BackgroundRole, QVariant());
+    reports_[index].clear();
+    DescribeByte(index);
   }
 }
 

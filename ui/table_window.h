@@ -2,7 +2,9 @@
 // cell. Its cells are what the next write sends.
 #pragma once
 
+#include <QString>
 #include <QWidget>
+#include <array>
 #include <memory>
 
 #include "params/param_block.h"
@@ -37,12 +39,13 @@ class TTableIF : public QWidget {
     return static_cast<std::size_t>(2 * row + column - 1);
   }
 
-  // The grid's name, and each byte cell's: `cellName` with %1 its offset.
+  // The grid's name, and which byte each byte cell is: `cellName` with %1
+  // its offset.
   void SetAccessibleNames(const QString& gridName, const QString& cellName);
 
-  // Marks the cell of block byte `index` (a colour and `description` for
+  // Marks the cell of block byte `index` (a colour, and `report` for
   // assistive technology) until the next fill or ClearMarks.
-  void MarkByte(std::size_t index, const QString& description);
+  void MarkByte(std::size_t index, const QString& report);
   void ClearMarks();
   bool Marked(std::size_t index) const;
 
@@ -54,9 +57,13 @@ class TTableIF : public QWidget {
  private:
   void SetLabels();
   QTableWidgetItem* ByteItem(std::size_t index) const;
+  void DescribeByte(std::size_t index);
 
   std::unique_ptr<Ui::TTableIF> ui_;
   const zelvane::ParamBlock* block_ = nullptr;
+  QString cellName_;
+  // What each byte's mark reports; empty where it has none.
+  std::array<QString, zelvane::kBlockSize> reports_;
 };
 
 // Two upper-case hex digits, the form of every byte shown to the user.

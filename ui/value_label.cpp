@@ -1,34 +1,19 @@
-// The accessible interface of a value label, handed out by a factory that
-// Qt asks for the label's own class before it asks for QLabel's.
+// A value label leaves its accessible name unset: Qt then announces the
+// label's text as the name and reports each change of it.
 #include "ui/value_label.h"
 
-#include <QAccessibleWidget>
+ValueLabel::ValueLabel(QWidget* parent) : QLabel(parent) {}
 
-namespace {
-
-class ValueLabelAccessible : public QAccessibleWidget {
- public:
-  explicit ValueLabelAccessible(ValueLabel* label)
-      : QAccessibleWidget(label, QAccessible::StaticText) {}
-
-  QString text(QAccessible::Text kind) const override {
-    if (kind == QAccessible::Value) return static_cast<const QLabel*>(widget())->text();
-    return QAccessibleWidget::text(kind);
-  }
-};
-
-QAccessibleInterface* ValueLabelFactory(const QString& className, QObject* object) {
-  if (className != QLatin1String(ValueLabel::staticMetaObject.className())) return nullptr;
-  return new ValueLabelAccessible(static_cast<ValueLabel*>(object));
+void ValueLabel::SetMeaning(const QString& meaning) {
+  meaning_ = meaning;
+  Describe();
 }
 
-}  // namespace
+void ValueLabel::SetExplanation(const QString& explanation) {
+  explanation_ = explanation;
+  Describe();
+}
 
-ValueLabel::ValueLabel(QWidget* parent) : QLabel(parent) {
-  // Qt keeps its factories for the whole process; one is enough.
-  static const bool installed = [] {
-    QAccessible::installFactory(ValueLabelFactory);
-    return true;
-  }();
-  (void)installed;
+void ValueLabel::Describe() {
+  setAccessibleDescription(explanation_.isEmpty() ? meaning_ : meaning_ + QLatin1Char('\n') + explanation_);
 }

@@ -149,18 +149,20 @@ class WriteTest : public QObject {
     device.StoreDifferently(zelvane::kLevelCodeByte, 0xA7);
     Windows w({Port(device)});
     QVERIFY(w.Connect());
+    const QString whatTheStatusIs = w.label("Label5")->accessibleDescription();
     w.get<TrackBar>("TrackBar1")->setValue(17);  // -3,00 dB, code 98
     QVERIFY(w.Write());
     QVERIFY2(w.status().endsWith("..ERROR!"), qPrintable(w.status()));
     const QString report = w.label("Label5")->toolTip();
     QVERIFY2(report.contains("byte 19: wrote 98, device holds A7"), qPrintable(report));
     QVERIFY2(report.contains("level: wrote -3,00 dB (98), device holds"), qPrintable(report));
-    QCOMPARE(w.label("Label5")->accessibleDescription(), report);
+    QCOMPARE(w.label("Label5")->accessibleDescription(), whatTheStatusIs + '\n' + report);
     for (std::size_t i = 0; i < zelvane::kBlockSize; ++i) {
       QVERIFY2(w.table->Marked(i) == (i == zelvane::kLevelCodeByte), qPrintable(QString::number(i)));
     }
     const QTableWidgetItem* cell = w.table->Grid()->item(9, 2);
-    QVERIFY(!cell->data(Qt::AccessibleDescriptionRole).toString().isEmpty());
+    const QString whatTheCellIs = cell->data(Qt::AccessibleDescriptionRole).toString();
+    QVERIFY2(whatTheCellIs.endsWith("\nbyte 19: wrote 98, device holds A7"), qPrintable(whatTheCellIs));
 
     // A good write clears it all.
     device.StoreDifferently(zelvane::kLevelCodeByte, 0x98);
@@ -168,7 +170,8 @@ class WriteTest : public QObject {
     QVERIFY(w.Write());
     QVERIFY2(w.status().endsWith("..OK!"), qPrintable(w.status()));
     QVERIFY(w.label("Label5")->toolTip().isEmpty());
-    QVERIFY(w.label("Label5")->accessibleDescription().isEmpty());
+    QCOMPARE(w.label("Label5")->accessibleDescription(), whatTheStatusIs);
+    QVERIFY(!cell->data(Qt::AccessibleDescriptionRole).toString().contains('\n'));
     for (std::size_t i = 0; i < zelvane::kBlockSize; ++i) QVERIFY(!w.table->Marked(i));
   }
 
