@@ -3,6 +3,7 @@
 // write and verification, against simulated devices. A 1 ms timer stands
 // for the user's input: each gap between its ticks is a wait of the window.
 #include <QApplication>
+#include <QEventLoop>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
@@ -48,6 +49,15 @@ class LoopWatch {
   Clock::duration longest_{};
 };
 
+// Presses `button` and runs the event loop until the request it posted
+// has ended.
+void PressAndWait(TSettings_Zelvane& settings, QAbstractButton* button) {
+  QEventLoop loop;
+  QObject::connect(&settings, &TSettings_Zelvane::RequestEnded, &loop, &QEventLoop::quit);
+  button->click();
+  loop.exec();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,10 +81,10 @@ int main(int argc, char** argv) {
 
   LoopWatch watch;
   watch.Start();
-  settings.findChild<QPushButton*>(QStringLiteral("BitBtn2"))->click();
+  PressAndWait(settings, settings.findChild<QPushButton*>(QStringLiteral("BitBtn2")));
   const long long searchMs = watch.StopMs();
   watch.Start();
-  settings.findChild<QToolButton*>(QStringLiteral("SpeedButton3"))->click();
+  PressAndWait(settings, settings.findChild<QToolButton*>(QStringLiteral("SpeedButton3")));
   const long long writeMs = watch.StopMs();
   std::printf("longest wait of the window's event loop:\n");
   std::printf("  search over %d silent ports, then the device: %lld ms\n", kSilentPorts, searchMs);

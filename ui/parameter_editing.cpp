@@ -15,8 +15,8 @@ void TSettings_Zelvane::CheckChannelButton(std::size_t row) {
 }
 
 void TSettings_Zelvane::SelectChannel(std::size_t row) {
-  if (currentPlan_ == nullptr) return;
-  const float megahertz = currentPlan_->at(row).FrequencyMHz;
+  if (currentPlan_.empty()) return;
+  const float megahertz = currentPlan_.at(row).FrequencyMHz;
   ui_->StaticText2->setText(QString::fromStdString(zelvane::FormatValue(megahertz)));
   zelvane::EncodeFrequency(megahertz, block_);
   if (tableWindow_ != nullptr) tableWindow_->FillGrid();

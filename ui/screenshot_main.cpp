@@ -32,8 +32,8 @@ int main(int argc, char** argv) {
   settings.AttachTableWindow(&table);
   settings.show();
 
-  QTimer::singleShot(kSettleMs, [&] {
-    settings.findChild<QPushButton*>(QStringLiteral("BitBtn2"))->click();
+  // Once connected, with the table open when it is offered.
+  QObject::connect(&settings, &TSettings_Zelvane::RequestEnded, [&] {
     auto* tableButton = settings.findChild<QToolButton*>(QStringLiteral("SpeedButton2"));
     if (tableButton->isVisible()) tableButton->click();
     QTimer::singleShot(kSettleMs, [&] {
@@ -46,6 +46,9 @@ int main(int argc, char** argv) {
       std::printf("%s\n", saved ? qPrintable(output) : "screenshot failed");
       app.exit(saved ? 0 : 1);
     });
+  });
+  QTimer::singleShot(kSettleMs, [&] {
+    settings.findChild<QPushButton*>(QStringLiteral("BitBtn2"))->click();
   });
   return app.exec();
 }

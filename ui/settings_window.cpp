@@ -1,5 +1,6 @@
-// The main window's construction, start-up, shut-down and the handlers that
-// tie it to the register table window.
+// The main window's construction, start-up, shut-down, the connection
+// group, the write and the handlers that tie it to the register table
+// window.
 #include "ui/settings_window.h"
 
 #include <QButtonGroup>
@@ -9,15 +10,20 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QTableWidget>
 #include <QTimer>
 
-#include "link/port_description.h"
+#include "device/modulation.h"
+#include "params/cell_value.h"
+#include "params/country_selection.h"
 #include "params/level_table.h"
+#include "session/verification_report.h"
+#include "session/write_request.h"
 #include "ui/captions.h"
 #include "ui/glyphs.h"
-#include "ui/queued_observer.h"
+#include "ui/session_thread.h"
+#include "ui/status_texts.h"
 #include "ui/table_window.h"
-#include "ui/workflow_thread.h"
 #include "ui_settings_window.h"
 
 namespace {
@@ -31,6 +37,44 @@ constexpr int kUpDownMaximum = 100;
 
 const QString kNoPortsText = QStringLiteral("Нет портов подключения");
 const QString kNoPortsTitle = QStringLiteral("Ошибка подключения");
+
+const QString kPortInUseText = QStringLiteral("Port in use by other application");
+const QString kInvalidPortText = QStringLiteral("Invalid open port");
+const QString kConnectErrorTitle = QStringLiteral("Connect error");
+
+const QString kSearchingText = QStringLiteral("Find device and connect...");
+const QString kProgressText = QStringLiteral("..");
+
+const QString kSetParametersText = QStringLiteral("Set parameters..");
+const QString kVerifyText = QStringLiteral("Verify write data..");
+const QString kVerifyingFrequencyText = QStringLiteral("ver");
+const QString kVerifyingCountryText = QStringLiteral("Verification");
+const QString kVerifyErrorText = QStringLiteral("..ERROR!");
+const QString kBadCellText = QStringLiteral("'%1' is not a valid integer value");
+const QString kBadCellTitle = QStringLiteral("Error");
+
+// TV1 to TV6 are unchecked while the device is read back.
+constexpr std::size_t kUncheckedDuringVerify = 6;
+
+void SetBaseColour(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Base, colour);
+  palette.setColor(QPalette::Button, colour);
+  widget->setPalette(palette);
+}
+
+// "Invalid open port", and what a user lacking access can do about it.
+QString InvalidPortText(const zelvane::OpenError& error) {
+  QString text = kInvalidPortText;
+  const std::string hint = zelvane::AccessHintFor(error);
+  if (!hint.empty()) text += QLatin1Char('\n') + QString::fromStdString(hint);
+  return text;
+}
+
+// The country box's index of a stored country: none is no selection.
+int CountryBoxIndex(std::uint8_t country) {
+  return country == zelvane::kNoCountry ? -1 : country;
+}
 
 }  // namespace
 
@@ -102,6 +146,10 @@ TSettings_Zelvane::TSettings_Zelvane(const QStringList& arguments, ErrorBox erro
 
 TSettings_Zelvane::~TSettings_Zelvane() = default;
 
+bool TSettings_Zelvane::PortOpen() const { return sessionThread_->PortOpen(); }
+
+bool TSettings_Zelvane::DeviceRecognised() const { return sessionThread_->DeviceRecognised(); }
+
 void TSettings_Zelvane::ConnectHandlers() {
   connect(ui_->SpeedButton5, &QToolButton::clicked, this, [this] { SpeedButton5Click(); });
   connect(ui_->RadioButton1, &QRadioButton::toggled, this, [this](bool on) {
@@ -128,6 +176,25 @@ void TSettings_Zelvane::ConnectHandlers() {
   connect(ui_->SpeedButton3, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
 }
 
+// The session's steps and results arrive queued, on the window's thread.
+void TSettings_Zelvane::ConnectSession() {
+  const SessionThread* session = sessionThread_.get();
+  connect(session, &SessionThread::PortChosen, this, &TSettings_Zelvane::ShowPortChoice);
+  connect(session, &SessionThread::PortsListed, this, &TSettings_Zelvane::ShowRefreshedPorts);
+  connect(session, &SessionThread::DiscoveryEnded, this, &TSettings_Zelvane::EndDiscovery);
+  connect(session, &SessionThread::Connected, this, &TSettings_Zelvane::ShowConnection);
+  connect(session, &SessionThread::WritingStarted, this, &TSettings_Zelvane::WritingStarted);
+  connect(session, &SessionThread::WritingEnded, this, &TSettings_Zelvane::WritingEnded);
+  connect(session, &SessionThread::VerificationStarted, this,
+          &TSettings_Zelvane::VerificationStarted);
+  connect(session, &SessionThread::ModulationReadBackStarted, this,
+          &TSettings_Zelvane::ModulationReadBackStarted);
+  connect(session, &SessionThread::ModulationReadBack, this, &TSettings_Zelvane::ApplyModulation);
+  connect(session, &SessionThread::VerificationReadsEnded, this,
+          &TSettings_Zelvane::VerificationReadsEnded);
+  connect(session, &SessionThread::Written, this, &TSettings_Zelvane::ShowWritten);
+}
+
 // The numbers' decimal comma needs no process-wide setting here: every
 // level and frequency text is written and read with ',' by params/.
 void TSettings_Zelvane::FormCreate(const QStringList& arguments) {
@@ -138,37 +205,35 @@ void TSettings_Zelvane::FormCreate(const QStringList& arguments) {
   ui_->StaticText2->clear();
   ui_->SpeedButton2->setVisible(arguments.value(1) == QLatin1String(kServiceSwitch));
   levelCodes_ = zelvane::BuildLevelCodes();
-  workflowThread_ = new WorkflowThread(this);
-  queuedObserver_ =
-      std::make_unique<QueuedObserver>(this, static_cast<zelvane::SessionObserver&>(*this));
-  session_ = std::make_unique<zelvane::DeviceSession>(*queuedObserver_);
+  sessionThread_ = std::make_unique<SessionThread>();
+  ConnectSession();
   ui_->BitBtn2->setEnabled(false);
-  ListPorts();
+  // Nothing holds a port yet, so the list is made here and now.
+  ShowPorts(zelvane::ListPorts());
   SetStatus(QString());
   block_.fill(0);
   BuildCountryList();
   ui_->SpeedButton5->click();
 }
 
-// A workflow running on the workflow thread breaks off its exchange or
+// A workflow running on the session's thread breaks off its exchange or
 // pause at once and releases the port as it unwinds; the program then ends.
-void TSettings_Zelvane::FormClose() { session_->Shutdown(); }
+void TSettings_Zelvane::FormClose() { sessionThread_->Shutdown(); }
 
 void TSettings_Zelvane::closeEvent(QCloseEvent* event) {
   FormClose();
   QWidget::closeEvent(event);
 }
 
-void TSettings_Zelvane::ListPorts() {
+void TSettings_Zelvane::ShowPorts(const std::vector<zelvane::ListedPort>& ports) {
   ui_->ComboBox1->clear();
   // A name's bytes go back to the system unchanged, whatever their
   // encoding; the text only shows them.
   // What the system knows of the adapter behind a port tells two USB
   // adapters apart; the entry's text stays the name with its mark.
-  for (const std::string& entry : zelvane::ListSerialPorts()) {
-    ui_->ComboBox1->addItem(QString::fromLocal8Bit(entry), QByteArray::fromStdString(entry));
-    const QString description =
-        QString::fromStdString(zelvane::DescriptionText(zelvane::DescribeEntry(entry)));
+  for (const zelvane::ListedPort& port : ports) {
+    ui_->ComboBox1->addItem(QString::fromLocal8Bit(port.entry), QByteArray::fromStdString(port.entry));
+    const QString description = QString::fromStdString(port.description);
     const int item = ui_->ComboBox1->count() - 1;
     ui_->ComboBox1->setItemData(item, description, Qt::ToolTipRole);
     ui_->ComboBox1->setItemData(item, description, Qt::AccessibleDescriptionRole);
@@ -183,13 +248,12 @@ void TSettings_Zelvane::ListPorts() {
 
 void TSettings_Zelvane::BuildCountryList() {
   const QIcon images[] = {QIcon(glyphs::RussianFlagIcon()), QIcon(glyphs::TricolourIcon())};
-  countryPlans_ = zelvane::BuildChannelPlans();
+  const std::vector<zelvane::ChannelPlan> plans = zelvane::BuildChannelPlans();
   ui_->ComboBoxEx1->clear();
-  for (std::size_t c = 0; c < countryPlans_.size(); ++c) {
-    const std::size_t image = countryPlans_[c].Channels.front().ImageIndex;
+  for (std::size_t c = 0; c < plans.size(); ++c) {
+    const std::size_t image = plans[c].Channels.front().ImageIndex;
     ui_->ComboBoxEx1->addItem(image < std::size(images) ? images[image] : QIcon(),
-                              QString::fromStdString(countryPlans_[c].Name),
-                              static_cast<int>(c));
+                              QString::fromStdString(plans[c].Name), static_cast<int>(c));
   }
   ui_->ComboBoxEx1->setCurrentIndex(-1);
 }
@@ -245,4 +309,304 @@ void TSettings_Zelvane::SpeedButton2Click() {
 
 void TSettings_Zelvane::SpeedButton2MouseUp(Qt::MouseButton button) {
   if (button == Qt::RightButton && tableWindow_ != nullptr) tableWindow_->LoadDefaultCells();
+}
+
+void TSettings_Zelvane::StartRequest() { requestRunning_ = true; }
+
+void TSettings_Zelvane::EndRequest() {
+  requestRunning_ = false;
+  emit RequestEnded();
+}
+
+// A new status text starts without the explanation of an earlier one.
+void TSettings_Zelvane::SetStatus(const QString& text) {
+  ui_->Label5->setText(text);
+  ShowStatusExplanation(QString());
+}
+
+// The status line keeps its text; its hint and its accessible description
+// say what lies behind it.
+void TSettings_Zelvane::ShowStatusExplanation(const QString& explanation) {
+  ui_->Label5->setToolTip(explanation);
+  ui_->Label5->SetExplanation(explanation);
+}
+
+void TSettings_Zelvane::AppendStatus(const QString& text) {
+  ui_->Label5->setText(ui_->Label5->text() + text);
+}
+
+void TSettings_Zelvane::RadioButton1Click() {
+  ui_->ComboBox1->setEnabled(false);
+  SetBaseColour(ui_->ComboBox1, palette().color(QPalette::Window));
+  ui_->SpeedButton1->hide();
+  ui_->Panel1->hide();
+  ui_->BitBtn2->setEnabled(true);
+}
+
+void TSettings_Zelvane::RadioButton2Click() {
+  ui_->ComboBox1->setEnabled(true);
+  SetBaseColour(ui_->ComboBox1, Qt::white);
+  ui_->SpeedButton1->show();
+  ui_->Panel1->hide();
+  ui_->BitBtn2->setEnabled(false);
+}
+
+// While a request runs the port stays the session's: a choice is refused.
+void TSettings_Zelvane::ComboBox1Click() {
+  if (requestRunning_) return;
+  StartRequest();
+  sessionThread_->ChoosePort(PortEntry(ui_->ComboBox1->currentIndex()));
+}
+
+void TSettings_Zelvane::ShowPortChoice(const zelvane::PortChoiceResult& result) {
+  switch (result.choice) {
+    case zelvane::PortChoice::Opened:
+      ui_->BitBtn2->setEnabled(true);
+      break;
+    case zelvane::PortChoice::InUse:
+    case zelvane::PortChoice::CloseFailed:
+      ShowError(kPortInUseText, kConnectErrorTitle);
+      break;
+    case zelvane::PortChoice::OpenFailed:
+      ShowError(InvalidPortText(result.error), kConnectErrorTitle);
+      break;
+    case zelvane::PortChoice::Refused:
+      break;
+  }
+  EndRequest();
+}
+
+void TSettings_Zelvane::SpeedButton1Click() {
+  if (requestRunning_) return;
+  StartRequest();
+  sessionThread_->RefreshPorts();
+}
+
+void TSettings_Zelvane::ShowRefreshedPorts(const std::vector<zelvane::ListedPort>& ports) {
+  ShowPorts(ports);
+  // No text at all until the language button puts the prompt back.
+  ui_->ComboBox1->lineEdit()->setPlaceholderText(QString());
+  ui_->BitBtn2->setEnabled(false);
+  SetStatus(QString());
+  ui_->Panel1->hide();
+  EndRequest();
+}
+
+void TSettings_Zelvane::SpeedButton4Click() { sessionThread_->RequestBreak(); }
+
+void TSettings_Zelvane::Timer1Timer() { AppendStatus(kProgressText); }
+
+// While a workflow runs, nothing may start a second one or change the
+// port under it; the break button stays live.
+void TSettings_Zelvane::SetConnectionLocked(bool locked) {
+  for (auto& [widget, wasEnabled] : lockedWhileBusy_) {
+    if (locked) {
+      wasEnabled = widget->isEnabled();
+      widget->setEnabled(false);
+    } else {
+      widget->setEnabled(wasEnabled);
+    }
+  }
+}
+
+// From the list the port is chosen already; automatically, every listed
+// port is tried.
+void TSettings_Zelvane::BitBtn2Click() {
+  if (requestRunning_) return;
+  StartRequest();
+  SetStatus(kSearchingText);
+  timer1_->start();
+  SetConnectionLocked(true);
+  zelvane::ConnectTarget target;
+  if (ui_->RadioButton1->isChecked()) {
+    ui_->SpeedButton4->show();
+    target.scanList = PortEntries();
+  } else {
+    target.portOpen = true;
+  }
+  sessionThread_->Connect(target);
+}
+
+// The settings are read with the connection controls live again.
+void TSettings_Zelvane::EndDiscovery(const zelvane::Identification& identification) {
+  ui_->SpeedButton4->hide();
+  SetConnectionLocked(false);
+  timer1_->stop();
+  if (identification.result == zelvane::kFound) ApplyModulation(identification.modulation);
+}
+
+void TSettings_Zelvane::ApplyModulation(std::optional<std::uint8_t> modulation) {
+  if (!modulation) return;
+  if (*modulation == zelvane::kModulationQam32) ui_->RadioButton23->setChecked(true);
+  if (*modulation == zelvane::kModulationQam64) ui_->RadioButton24->setChecked(true);
+  ui_->RadioButton23->setEnabled(true);
+  ui_->RadioButton24->setEnabled(true);
+}
+
+// A device that does not hand over its settings is not connected.
+void TSettings_Zelvane::ShowConnection(const zelvane::ConnectResult& result) {
+  if (result.settings) {
+    ShowDeviceSettings(*result.settings);
+    AppendStatus(kStatusOkText);
+    ui_->BitBtn2->setEnabled(false);
+    MatchInstalledChannel();
+  } else {
+    AppendStatus(kStatusErrorText);
+  }
+  EndRequest();
+}
+
+void TSettings_Zelvane::ShowDeviceSettings(const zelvane::DeviceSettings& settings) {
+  SelectCountry(settings.country);
+  block_ = settings.block;
+  if (tableWindow_ != nullptr) {
+    tableWindow_->SetBlock(&block_);
+    tableWindow_->FillGrid();
+  }
+  ShowDecodedParameters();
+  ui_->Panel1->show();
+}
+
+void TSettings_Zelvane::SelectCountry(std::uint8_t stored) {
+  const std::optional<std::size_t> country =
+      zelvane::SelectedCountry(stored, static_cast<std::size_t>(ui_->ComboBoxEx1->count()));
+  ui_->ComboBoxEx1->setCurrentIndex(country ? static_cast<int>(*country) : -1);
+}
+
+// The index of the country selected; none selected is stored as none.
+std::uint8_t TSettings_Zelvane::SelectedCountry() const {
+  const int selected = ui_->ComboBoxEx1->currentIndex();
+  return selected < 0 ? zelvane::kNoCountry : static_cast<std::uint8_t>(selected);
+}
+
+void TSettings_Zelvane::MatchInstalledChannel() {
+  currentPlan_ = zelvane::CurrentPlan(SelectedCountry());
+  const std::optional<std::size_t> row =
+      zelvane::FindChannelByFrequencyText(currentPlan_, installedFrequencyText_.toStdString());
+  if (row) CheckChannelButton(*row);
+}
+
+void TSettings_Zelvane::SpeedButton3Click() { WriteParameters(); }
+
+// What is compared must be what was sent: nothing may edit the block or
+// the grid in the middle. The language button stays live.
+void TSettings_Zelvane::SetEditingEnabled(bool enabled) {
+  for (QWidget* widget : {static_cast<QWidget*>(ui_->GroupBox4), static_cast<QWidget*>(ui_->GroupBox1),
+                          static_cast<QWidget*>(ui_->TrackBar1), static_cast<QWidget*>(ui_->UpDown1),
+                          static_cast<QWidget*>(ui_->Edit1), static_cast<QWidget*>(ui_->ComboBoxEx1)}) {
+    widget->setEnabled(enabled);
+  }
+  if (tableWindow_ != nullptr) tableWindow_->Grid()->setEnabled(enabled);
+}
+
+void TSettings_Zelvane::SetWriteLocked(bool locked) {
+  ui_->SpeedButton3->setEnabled(!locked);
+  SetEditingEnabled(!locked);
+  SetConnectionLocked(locked);
+}
+
+// Bytes already taken stay in the block when a later cell is unreadable.
+bool TSettings_Zelvane::TakeBlockFromGrid() {
+  for (int row = 0; row < TTableIF::kRows; ++row) {
+    for (int column = 1; column < TTableIF::kColumns; ++column) {
+      const std::size_t index = TTableIF::BlockByteOf(column, row);
+      if (index >= block_.size()) continue;
+      const QString text = tableWindow_->Cell(column, row);
+      const std::optional<std::uint8_t> byte = zelvane::ParseCellByte(text.toStdString());
+      if (!byte) {
+        ShowError(kBadCellText.arg(QLatin1String(zelvane::kCellHexPrefix) + text), kBadCellTitle);
+        return false;
+      }
+      block_[index] = *byte;
+    }
+  }
+  return true;
+}
+
+// The grid's block, the modulation chosen and the country selected, as
+// they stand: the window's edits are in them already.
+void TSettings_Zelvane::WriteParameters() {
+  if (requestRunning_ || !PortOpen() || tableWindow_ == nullptr) return;
+  SetWriteLocked(true);
+  tableWindow_->ClearMarks();
+  if (!TakeBlockFromGrid()) {
+    SetWriteLocked(false);
+    return;
+  }
+  StartRequest();
+  const std::uint8_t modulation =
+      ui_->RadioButton24->isChecked() ? zelvane::kModulationQam64 : zelvane::kModulationQam32;
+  sessionThread_->Write(zelvane::ChangedSettings({SelectedCountry(), block_}, modulation, {}));
+}
+
+void TSettings_Zelvane::WritingStarted() {
+  SetStatus(kSetParametersText);
+  timer1_->start();
+}
+
+void TSettings_Zelvane::WritingEnded(bool written) {
+  timer1_->stop();
+  AppendStatus(written ? kStatusOkText : kStatusErrorText);
+}
+
+void TSettings_Zelvane::VerificationStarted() {
+  SetStatus(kVerifyText);
+  ui_->StaticText1->setText(kVerifyingFrequencyText);
+  ui_->ComboBoxEx1->setCurrentIndex(-1);
+  ui_->ComboBoxEx1->setPlaceholderText(kVerifyingCountryText);
+  timer1_->start();
+  channelGroup_->setExclusive(false);
+  for (std::size_t row = 0; row < kUncheckedDuringVerify; ++row) ChannelButton(row)->setChecked(false);
+  channelGroup_->setExclusive(true);
+}
+
+void TSettings_Zelvane::ModulationReadBackStarted() {
+  ui_->RadioButton23->setEnabled(false);
+  ui_->RadioButton24->setEnabled(false);
+}
+
+void TSettings_Zelvane::VerificationReadsEnded() { timer1_->stop(); }
+
+void TSettings_Zelvane::ShowWritten(const zelvane::WriteRequest& written,
+                                    const zelvane::WriteOutcome& outcome) {
+  ShowVerification(outcome.verification, written.country);
+  ShowVerificationReport(written, outcome.verification);
+  SetWriteLocked(false);
+  EndRequest();
+}
+
+// After the channel lookup, whose refill of the grid would clear the marks.
+void TSettings_Zelvane::ShowVerificationReport(const zelvane::WriteRequest& written,
+                                               const zelvane::Verification& verification) {
+  if (verification.Verified()) return;
+  const std::vector<std::string> report =
+      zelvane::VerificationReport(written, verification, DeviceRecognised());
+  QStringList lines;
+  for (const std::string& line : report) lines << QString::fromStdString(line);
+  ShowStatusExplanation(lines.join(QLatin1Char('\n')));
+  for (const zelvane::ByteDifference& difference : verification.differences) {
+    tableWindow_->MarkByte(difference.offset,
+                           QString::fromStdString(zelvane::DifferenceText(difference)));
+  }
+}
+
+// A read that failed or came short uses none of its bytes: block and
+// country keep what they held. Either way the channel of the frequency
+// shown is checked again.
+void TSettings_Zelvane::ShowVerification(const zelvane::Verification& verification,
+                                         std::uint8_t countryBefore) {
+  AppendStatus(verification.Verified() ? kStatusOkText : kVerifyErrorText);
+  if (verification.country) {
+    SelectCountry(*verification.country);
+  } else {
+    ui_->ComboBoxEx1->setCurrentIndex(CountryBoxIndex(countryBefore));
+  }
+  ui_->ComboBoxEx1->setPlaceholderText(CurrentCaptions().countryPrompt);
+  if (verification.block) {
+    block_ = *verification.block;
+    ShowDecodedParameters();
+  } else {
+    ui_->StaticText1->setText(installedFrequencyText_);
+  }
+  MatchInstalledChannel();
 }

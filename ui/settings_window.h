@@ -1,6 +1,7 @@
 // The main window: a view of the device session. Its handlers read the
-// controls, run the session's workflows and show their steps and results;
-// it owns the parameter block that the grid and the controls edit.
+// controls and post requests to the session's thread; the steps and the
+// results that come back are shown as they arrive. It owns the parameter
+// block that the grid and the controls edit.
 #pragma once
 
 #include <QString>
@@ -13,7 +14,9 @@
 
 #include "params/channel_plan.h"
 #include "params/param_block.h"
+#include "session/connect_workflow.h"
 #include "session/device_session.h"
+#include "session/port_list.h"
 
 namespace Ui {
 class TSettings_Zelvane;
@@ -22,12 +25,11 @@ class TSettings_Zelvane;
 class QButtonGroup;
 class QRadioButton;
 class QTimer;
-class QueuedObserver;
+class SessionThread;
 class TTableIF;
-class WorkflowThread;
 struct Captions;
 
-class TSettings_Zelvane : public QWidget, private zelvane::SessionObserver {
+class TSettings_Zelvane : public QWidget {
   Q_OBJECT
 
  public:
@@ -46,11 +48,17 @@ class TSettings_Zelvane : public QWidget, private zelvane::SessionObserver {
 
   // State that the workflows share, readable for the tests.
   const zelvane::ParamBlock& Block() const { return block_; }
-  const zelvane::DiscoveryState& Discovery() const { return session_->Discovery(); }
   const QString& InstalledFrequencyText() const { return installedFrequencyText_; }
-  const std::vector<zelvane::ChannelEntry>* CurrentPlan() const { return currentPlan_; }
+  // Empty until the device's channel was first matched.
+  const std::vector<zelvane::ChannelEntry>& CurrentPlan() const { return currentPlan_; }
   bool EnglishCaptions() const { return englishCaptions_; }
-  bool PortOpen() const { return session_->PortOpen(); }
+  bool PortOpen() const;
+  bool DeviceRecognised() const;
+
+ signals:
+  // A posted request (a port choice, a connect, a refresh, a write) has
+  // ended and its result is shown.
+  void RequestEnded();
 
  protected:
   void moveEvent(QMoveEvent* event) override;
@@ -62,21 +70,17 @@ class TSettings_Zelvane : public QWidget, private zelvane::SessionObserver {
   void FormCreate(const QStringList& arguments);
   void FormClose();
   void ConnectHandlers();
-  void ListPorts();
+  void ConnectSession();
+  void ShowPorts(const std::vector<zelvane::ListedPort>& ports);
   void BuildCountryList();
   void ShowError(const QString& text, const QString& title) const;
   // The entries of the port list, each as the bytes of its port's name.
   std::string PortEntry(int index) const;
   std::vector<std::string> PortEntries() const;
 
-  // What the window shows of a running workflow, handed over to the
-  // window's thread by queuedObserver_.
-  void WritingStarted() override;
-  void WritingEnded(bool written) override;
-  void VerificationStarted() override;
-  void ModulationReadBackStarted() override;
-  void ModulationReadBack(std::optional<std::uint8_t> modulation) override;
-  void VerificationReadsEnded() override;
+  // One request at a time: the handlers refuse while one runs.
+  void StartRequest();
+  void EndRequest();
 
   // Interface language.
   void SpeedButton5Click();
@@ -88,19 +92,22 @@ class TSettings_Zelvane : public QWidget, private zelvane::SessionObserver {
   void RadioButton1Click();
   void RadioButton2Click();
   void ComboBox1Click();
-  std::uint16_t ConnectSelectedPort();
+  void ShowPortChoice(const zelvane::PortChoiceResult& result);
   void SpeedButton1Click();
+  void ShowRefreshedPorts(const std::vector<zelvane::ListedPort>& ports);
   void BitBtn2Click();
   void SpeedButton4Click();
   void Timer1Timer();
-  zelvane::Identification RunSearch();
+  void EndDiscovery(const zelvane::Identification& identification);
+  void ShowConnection(const zelvane::ConnectResult& result);
   void SetConnectionLocked(bool locked);
-  bool ReadDeviceSettings();
+  void ShowDeviceSettings(const zelvane::DeviceSettings& settings);
   void SetStatus(const QString& text);
   void ShowStatusExplanation(const QString& explanation);
   void AppendStatus(const QString& text);
   void ApplyModulation(std::optional<std::uint8_t> modulation);
   void SelectCountry(std::uint8_t stored);
+  std::uint8_t SelectedCountry() const;
   void MatchInstalledChannel();
 
   // Register table window.
@@ -122,8 +129,15 @@ class TSettings_Zelvane : public QWidget, private zelvane::SessionObserver {
   void SpeedButton3Click();
   void WriteParameters();
   bool TakeBlockFromGrid();
+  void SetWriteLocked(bool locked);
   void SetEditingEnabled(bool enabled);
-  void ShowVerification(const zelvane::Verification& verification, int countryBefore);
+  void WritingStarted();
+  void WritingEnded(bool written);
+  void VerificationStarted();
+  void ModulationReadBackStarted();
+  void VerificationReadsEnded();
+  void ShowWritten(const zelvane::WriteRequest& written, const zelvane::WriteOutcome& outcome);
+  void ShowVerification(const zelvane::Verification& verification, std::uint8_t countryBefore);
   void ShowVerificationReport(const zelvane::WriteRequest& written,
                               const zelvane::Verification& verification);
 
@@ -136,15 +150,13 @@ class TSettings_Zelvane : public QWidget, private zelvane::SessionObserver {
   std::vector<std::pair<QWidget*, bool>> lockedWhileBusy_;
   QButtonGroup* channelGroup_ = nullptr;
 
-  // The session's workflows run on workflowThread_; its steps reach the
-  // window through queuedObserver_.
-  WorkflowThread* workflowThread_ = nullptr;
-  std::unique_ptr<QueuedObserver> queuedObserver_;
-  std::unique_ptr<zelvane::DeviceSession> session_;
   zelvane::ParamBlock block_{};
   zelvane::LevelCodes levelCodes_{};
   QString installedFrequencyText_;
-  std::vector<zelvane::ChannelPlan> countryPlans_;
-  const std::vector<zelvane::ChannelEntry>* currentPlan_ = nullptr;
+  std::vector<zelvane::ChannelEntry> currentPlan_;
   bool englishCaptions_ = true;
+  bool requestRunning_ = false;
+  // Last, so that it goes first: its thread has ended before the widgets
+  // that its signals reach.
+  std::unique_ptr<SessionThread> sessionThread_;
 };

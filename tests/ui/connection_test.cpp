@@ -44,7 +44,7 @@ class ConnectionTest : public QObject {
   void connectsAutomaticallyAndShowsTheDevice() {
     QuickDevice device;
     Windows w({Port(device)});
-    w.Connect();
+    QVERIFY(w.Connect());
     QVERIFY2(w.status().startsWith("Find device and connect..."), qPrintable(w.status()));
     QVERIFY2(w.status().endsWith("..OK!"), qPrintable(w.status()));
     QVERIFY(!w.get<QWidget>("Panel1")->isHidden());
@@ -74,10 +74,10 @@ class ConnectionTest : public QObject {
     QVERIFY(w.get<QComboBox>("ComboBox1")->isEnabled());
     QVERIFY(!w.button("SpeedButton1")->isHidden());
     QVERIFY(!w.button("BitBtn2")->isEnabled());
-    w.ChoosePort(0);
+    QVERIFY(w.ChoosePort(0));
     QVERIFY(w.errors.empty());
     QVERIFY(w.button("BitBtn2")->isEnabled());
-    w.Connect();
+    QVERIFY(w.Connect());
     QVERIFY2(w.status().endsWith("..OK!"), qPrintable(w.status()));
     QVERIFY(w.get<QRadioButton>("RadioButton24")->isChecked());
 
@@ -106,10 +106,10 @@ class ConnectionTest : public QObject {
     Windows w(zelvane::testing::PortBytes{path});
     if (fromTheList) {
       w.button("RadioButton2")->click();
-      w.ChoosePort(0);
+      QVERIFY(w.ChoosePort(0));
       QVERIFY(w.errors.empty());
     }
-    w.Connect();
+    QVERIFY(w.Connect());
     QVERIFY2(w.status().endsWith("..OK!"), qPrintable(w.status()));
     QVERIFY(!device.Requests().empty());
 #endif
@@ -123,13 +123,13 @@ class ConnectionTest : public QObject {
     Windows w({Port(busy), Port(vanishing)});
     w.button("RadioButton2")->click();
 
-    w.ChoosePort(0);  // listed " in use"
+    QVERIFY(w.ChoosePort(0));  // listed " in use"
     QCOMPARE(w.errors.size(), std::size_t{1});
     QCOMPARE(w.errors.back().text, QStringLiteral("Port in use by other application"));
     QCOMPARE(w.errors.back().title, QStringLiteral("Connect error"));
 
     zelvane::PortHandle takenAfterListing = zelvane::OpenPort(vanishing.PortPath());
-    w.ChoosePort(1);
+    QVERIFY(w.ChoosePort(1));
     QCOMPARE(w.errors.size(), std::size_t{2});
     QCOMPARE(w.errors.back().text, QStringLiteral("Invalid open port"));
     QVERIFY(!w.settings->PortOpen());
@@ -144,7 +144,7 @@ class ConnectionTest : public QObject {
     QuickDevice device;
     zelvane::PortHandle held = zelvane::OpenPort(busy.PortPath());
     Windows w({Port(busy), Port(silent), Port(device)});
-    w.Connect();
+    QVERIFY(w.Connect());
     QVERIFY2(w.status().endsWith("..OK!"), qPrintable(w.status()));
     QVERIFY(busy.Requests().empty());
     QCOMPARE(silent.RequestsFor(zelvane::kCmdModules).size(), std::size_t{1});
@@ -170,7 +170,7 @@ class ConnectionTest : public QObject {
       w.button("SpeedButton4")->click();
     });
     watch.start(kWatchMs);
-    w.Connect();
+    QVERIFY(w.Connect());
     QVERIFY(breakShown);
     QVERIFY(connectionControlsLocked);
     // The break cuts the silent port's wait short, so the timer may have
@@ -185,8 +185,28 @@ class ConnectionTest : public QObject {
     QVERIFY(w.button("BitBtn2")->isEnabled());
     QVERIFY(w.button("RadioButton2")->isEnabled());
 
-    w.Connect();
+    QVERIFY(w.Connect());
     QVERIFY2(w.status().endsWith("..OK!"), qPrintable(w.status()));
+  }
+
+  // The click posts the search and returns; the window shows it running
+  // and takes the result when it comes.
+  void connectReturnsWhileTheSearchRuns() {
+    QuickDevice silent;
+    silent.SetDefaultReply(sim::Silence());
+    QuickDevice device;
+    Windows w({Port(silent), Port(device)});
+    QSignalSpy ended(w.settings.get(), &TSettings_Zelvane::RequestEnded);
+    w.button("BitBtn2")->click();
+    // The silent port holds the scan for hundreds of milliseconds.
+    QVERIFY(device.Requests().empty());
+    QCOMPARE(w.status(), QStringLiteral("Find device and connect..."));
+    QVERIFY(!w.button("SpeedButton4")->isHidden());
+    QVERIFY(!w.button("BitBtn2")->isEnabled());
+    QVERIFY(ended.isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(!ended.isEmpty(), zelvane::testing::kRequestDeadlineMs);
+    QVERIFY2(w.status().endsWith("..OK!"), qPrintable(w.status()));
+    QVERIFY(w.button("SpeedButton4")->isHidden());
   }
 
   void storedCountry_data() {
@@ -203,18 +223,18 @@ class ConnectionTest : public QObject {
     state.country = static_cast<std::uint8_t>(stored);
     QuickDevice device(state);
     Windows w({Port(device)});
-    w.Connect();
+    QVERIFY(w.Connect());
     QVERIFY2(w.status().endsWith("..OK!"), qPrintable(w.status()));
     QCOMPARE(w.get<QComboBox>("ComboBoxEx1")->currentIndex(), selected);
     // Without a country the first country's plan serves the channel match.
-    QVERIFY(w.settings->CurrentPlan() != nullptr);
+    QVERIFY(!w.settings->CurrentPlan().empty());
     QVERIFY(w.get<QRadioButton>("RadioButton4")->isChecked());
   }
 
   void installedFrequencyOffEveryChannelChecksNone() {
     QuickDevice device(AtFrequency(62.01f));
     Windows w({Port(device)});
-    w.Connect();
+    QVERIFY(w.Connect());
     QCOMPARE(w.label("StaticText1")->text(), QStringLiteral("62,01"));
     for (std::size_t row = 0; row < zelvane::kChannelCount; ++row) {
       QVERIFY(!w.get<QRadioButton>(zelvane::ChannelButtonName(row).c_str())->isChecked());
@@ -225,11 +245,11 @@ class ConnectionTest : public QObject {
   void secondConnectAtTheSameChannelRunsNoAction() {
     QuickDevice device;  // holds 125ED098, which TV2's action turns into 125ED05C
     Windows w({Port(device)});
-    w.Connect();
+    QVERIFY(w.Connect());
     QCOMPARE(w.settings->Block()[28], 0x5C);
     w.button("RadioButton2")->click();
     w.button("RadioButton1")->click();
-    w.Connect();
+    QVERIFY(w.Connect());
     QVERIFY2(w.status().endsWith("..OK!"), qPrintable(w.status()));
     QVERIFY(w.get<QRadioButton>("RadioButton4")->isChecked());
     QCOMPARE(w.settings->Block()[28], 0x98);
@@ -239,9 +259,9 @@ class ConnectionTest : public QObject {
     QuickDevice device;
     Windows w({Port(device)});
     w.button("RadioButton2")->click();
-    w.ChoosePort(0);
-    w.Connect();
-    w.button("SpeedButton1")->click();
+    QVERIFY(w.ChoosePort(0));
+    QVERIFY(w.Connect());
+    QVERIFY(w.Refresh());
     auto* ports = w.get<QComboBox>("ComboBox1");
     QCOMPARE(ports->currentIndex(), -1);
     QVERIFY(ports->lineEdit()->placeholderText().isEmpty());
@@ -273,7 +293,7 @@ class ConnectionTest : public QObject {
     QuickDevice device;
     device.Script(static_cast<std::uint8_t>(command), {reply});
     Windows w({Port(device)});
-    w.Connect();
+    QVERIFY(w.Connect());
     QVERIFY2(w.status().endsWith("..Error!"), qPrintable(w.status()));
     QVERIFY(w.get<QWidget>("Panel1")->isHidden());
     QCOMPARE(w.settings->Block(), zelvane::ParamBlock{});
@@ -287,9 +307,9 @@ class ConnectionTest : public QObject {
     state.revision = "rev3_20102009x";
     QuickDevice device(state);
     Windows w({Port(device)});
-    w.Connect();
+    QVERIFY(w.Connect());
     QVERIFY2(w.status().endsWith("..OK!"), qPrintable(w.status()));
-    QVERIFY(!w.settings->Discovery().DeviceRecognised);
+    QVERIFY(!w.settings->DeviceRecognised());
     QVERIFY(!w.button("RadioButton23")->isEnabled());
     QVERIFY(!w.button("RadioButton24")->isEnabled());
   }
@@ -297,7 +317,7 @@ class ConnectionTest : public QObject {
   void channelButtonEncodesItsFrequency() {
     QuickDevice device;
     Windows w({Port(device)});
-    w.Connect();
+    QVERIFY(w.Connect());
     const zelvane::ParamBlock before = w.settings->Block();
     w.button("RadioButton3")->click();  // TV1
     QCOMPARE(w.label("StaticText2")->text(), QStringLiteral("52,50"));
@@ -319,7 +339,7 @@ class ConnectionTest : public QObject {
   void sliderMovesTheOtherLevelControls() {
     QuickDevice device;
     Windows w({Port(device)});
-    w.Connect();
+    QVERIFY(w.Connect());
     auto* slider = w.get<TrackBar>("TrackBar1");
     w.table->SetCell(1, 9, "AB");
     slider->setValue(17);
@@ -335,7 +355,7 @@ class ConnectionTest : public QObject {
   void upDownHasARangeOfItsOwn() {
     QuickDevice device;  // connects at full level, position 24
     Windows w({Port(device)});
-    w.Connect();
+    QVERIFY(w.Connect());
     auto* slider = w.get<TrackBar>("TrackBar1");
     auto* upDown = w.get<UpDown>("UpDown1");
     QCOMPARE(slider->value(), 24);
@@ -366,7 +386,7 @@ class ConnectionTest : public QObject {
     QFETCH(QString, shown);
     QuickDevice device;
     Windows w({Port(device)});
-    w.Connect();
+    QVERIFY(w.Connect());
     // Whole texts, as pasted: each change of the text is judged on its own.
     auto* edit = w.get<QLineEdit>("Edit1");
     edit->setText(typed);

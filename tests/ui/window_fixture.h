@@ -24,6 +24,9 @@ Q_DECLARE_METATYPE(zelvane::sim::ReplyScript)
 
 namespace zelvane::testing {
 
+// Wide: a scan over silent ports and a write with its pauses take seconds.
+constexpr int kRequestDeadlineMs = 60000;
+
 struct ErrorBoxRecord {
   QString text;
   QString title;
@@ -60,13 +63,26 @@ class Windows {
   QAbstractButton* button(const char* name) const { return get<QAbstractButton>(name); }
   QString status() const { return label("Label5")->text(); }
 
-  // Presses Connect; the search and the reads run inside the click.
-  void Connect() { button("BitBtn2")->click(); }
-  // Chooses a port of the list as the user does.
-  void ChoosePort(int index) {
+  // Each presses its control and waits until the request it posts to the
+  // session has ended and its outcome is shown; false when it did not end
+  // within the deadline.
+  bool Connect() { return Await([this] { button("BitBtn2")->click(); }); }
+  bool Write() { return Await([this] { button("SpeedButton3")->click(); }); }
+  bool Refresh() { return Await([this] { button("SpeedButton1")->click(); }); }
+  bool ChoosePort(int index) { return Await([this, index] { PickPort(index); }); }
+
+  // Chooses a port of the list as the user does, and returns at once.
+  void PickPort(int index) {
     auto* ports = get<QComboBox>("ComboBox1");
     ports->setCurrentIndex(index);
     emit ports->activated(index);
+  }
+
+  template <typename Action>
+  bool Await(Action action) {
+    QSignalSpy ended(settings.get(), &TSettings_Zelvane::RequestEnded);
+    action();
+    return !ended.isEmpty() || ended.wait(kRequestDeadlineMs);
   }
 
   std::vector<ErrorBoxRecord> errors;

@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kSamplingMs = 20;
 
-// Calls `sample` every few milliseconds while the window pumps messages,
+// Calls `sample` every few milliseconds while a test waits for a request,
 // to see the states a run passes through.
 class Sampler {
  public:
@@ -52,7 +52,7 @@ class WriteTest : public QObject {
   void writesTheGridAndVerifiesIt() {
     QuickDevice device;
     Windows w({Port(device)});
-    w.Connect();
+    QVERIFY(w.Connect());
     w.button("RadioButton5")->click();                 // TV3, 80 MHz
     w.get<TrackBar>("TrackBar1")->setValue(17);        // -3,00 dB
     w.button("RadioButton24")->click();                // QAM 64
@@ -71,7 +71,7 @@ class WriteTest : public QObject {
       languageLive = w.button("SpeedButton5")->isEnabled();
       writeButtonLocked = !w.button("SpeedButton3")->isEnabled();
     });
-    w.button("SpeedButton3")->click();
+    QVERIFY(w.Write());
 
     zelvane::ParamBlock expected = sent;
     zelvane::EncodeFrequency(80.0f, expected);
@@ -103,8 +103,8 @@ class WriteTest : public QObject {
     QuickDevice other;
     Windows w({Port(device), Port(other)});
     w.button("RadioButton2")->click();
-    w.ChoosePort(0);
-    w.Connect();
+    QVERIFY(w.ChoosePort(0));
+    QVERIFY(w.Connect());
     bool tried = false;
     bool controlsLocked = true;
     Sampler sampler([&] {
@@ -115,10 +115,10 @@ class WriteTest : public QObject {
       controlsLocked &= !w.get<QComboBox>("ComboBox1")->isEnabled();
       if (tried) return;
       tried = true;
-      // What a pumped message could still deliver: a choice from the list.
-      w.ChoosePort(1);
+      // What the live event loop could still deliver: a choice from the list.
+      w.PickPort(1);
     });
-    w.button("SpeedButton3")->click();
+    QVERIFY(w.Write());
     QVERIFY(tried);
     QVERIFY(controlsLocked);
     QVERIFY2(w.status().endsWith("..OK!"), qPrintable(w.status()));
@@ -135,8 +135,8 @@ class WriteTest : public QObject {
     QuickDevice device;
     device.StoreDifferently(19, 101);  // level code of -5,00 dB
     Windows w({Port(device)});
-    w.Connect();
-    w.button("SpeedButton3")->click();
+    QVERIFY(w.Connect());
+    QVERIFY(w.Write());
     QVERIFY2(w.status().endsWith("..ERROR!"), qPrintable(w.status()));
     QCOMPARE(w.get<QLineEdit>("Edit1")->text(), QStringLiteral("-5,00"));
     QCOMPARE(w.get<TrackBar>("TrackBar1")->value(), 13);
@@ -148,10 +148,10 @@ class WriteTest : public QObject {
     QuickDevice device;
     device.StoreDifferently(zelvane::kLevelCodeByte, 0xA7);
     Windows w({Port(device)});
-    w.Connect();
+    QVERIFY(w.Connect());
     const QString whatTheStatusIs = w.label("Label5")->accessibleDescription();
     w.get<TrackBar>("TrackBar1")->setValue(17);  // -3,00 dB, code 98
-    w.button("SpeedButton3")->click();
+    QVERIFY(w.Write());
     QVERIFY2(w.status().endsWith("..ERROR!"), qPrintable(w.status()));
     const QString report = w.label("Label5")->toolTip();
     QVERIFY2(report.contains("byte 19: wrote 98, device holds A7"), qPrintable(report));
@@ -167,7 +167,7 @@ class WriteTest : public QObject {
     // A good write clears it all.
     device.StoreDifferently(zelvane::kLevelCodeByte, 0x98);
     w.get<TrackBar>("TrackBar1")->setValue(17);
-    w.button("SpeedButton3")->click();
+    QVERIFY(w.Write());
     QVERIFY2(w.status().endsWith("..OK!"), qPrintable(w.status()));
     QVERIFY(w.label("Label5")->toolTip().isEmpty());
     QCOMPARE(w.label("Label5")->accessibleDescription(), whatTheStatusIs);
@@ -178,11 +178,11 @@ class WriteTest : public QObject {
   void typedCellIsWrittenAsTyped() {
     QuickDevice device;
     Windows w({Port(device)});
-    w.Connect();
+    QVERIFY(w.Connect());
     w.table->SetCell(1, 0, "1FF");
     w.table->SetCell(2, 3, "a");
     w.table->SetCell(2, 14, "zz");  // no byte of the block: never read
-    w.button("SpeedButton3")->click();
+    QVERIFY(w.Write());
     QCOMPARE(device.State().block[0], 0xFF);
     QCOMPARE(device.State().block[7], 0x0A);
     QVERIFY2(w.status().endsWith("..OK!"), qPrintable(w.status()));
@@ -197,9 +197,10 @@ class WriteTest : public QObject {
     QFETCH(QString, text);
     QuickDevice device;
     Windows w({Port(device)});
-    w.Connect();
+    QVERIFY(w.Connect());
     const std::size_t requestsBefore = device.Requests().size();
     w.table->SetCell(2, 5, text);
+    // Refused before any request is posted.
     w.button("SpeedButton3")->click();
     QCOMPARE(w.errors.size(), std::size_t{1});
     QCOMPARE(w.errors[0].text, QStringLiteral("'0x0%1' is not a valid integer value").arg(text));
@@ -214,8 +215,8 @@ class WriteTest : public QObject {
     state.revision = "rev2";
     QuickDevice device(state);
     Windows w({Port(device)});
-    w.Connect();
-    w.button("SpeedButton3")->click();
+    QVERIFY(w.Connect());
+    QVERIFY(w.Write());
     QVERIFY2(w.status().endsWith("..OK!"), qPrintable(w.status()));
     QVERIFY(device.RequestsFor(zelvane::kCmdSetModulation).empty());
     QVERIFY(device.RequestsFor(zelvane::kCmdReadModulation).empty());
@@ -225,22 +226,22 @@ class WriteTest : public QObject {
   void writesTheDeviceRefusesEndTheWritePhaseWithError() {
     QuickDevice device;
     Windows w({Port(device)});
-    w.Connect();
+    QVERIFY(w.Connect());
     device.Script(zelvane::kCmdWriteParamBlock, {sim::Silence()});
     QString writePhase;
     Sampler sampler([&] {
       if (w.status().startsWith("Set parameters")) writePhase = w.status();
     });
-    w.button("SpeedButton3")->click();
+    QVERIFY(w.Write());
     QVERIFY2(writePhase.endsWith("..Error!"), qPrintable(writePhase));
   }
 
   void noCountrySelectedIsWrittenAs255() {
     QuickDevice device;
     Windows w({Port(device)});
-    w.Connect();
+    QVERIFY(w.Connect());
     w.get<QComboBox>("ComboBoxEx1")->setCurrentIndex(-1);
-    w.button("SpeedButton3")->click();
+    QVERIFY(w.Write());
     QCOMPARE(device.State().country, 255);
     QCOMPARE(w.get<QComboBox>("ComboBoxEx1")->currentIndex(), 0);
     QCOMPARE(w.get<QComboBox>("ComboBoxEx1")->placeholderText(), QStringLiteral("Выбрать страну"));
@@ -256,12 +257,12 @@ class WriteTest : public QObject {
     QFETCH(sim::ReplyScript, reply);
     QuickDevice device;
     Windows w({Port(device)});
-    w.Connect();
+    QVERIFY(w.Connect());
     w.table->SetCell(1, 0, "00");  // the zero tail of a short reply would match this
     const zelvane::ParamBlock before = GridBlock(*w.table);
     device.Script(zelvane::kCmdReadParamBlock, {reply});
     device.Script(zelvane::kCmdReadCountryIndex, {sim::Silence()});
-    w.button("SpeedButton3")->click();
+    QVERIFY(w.Write());
     QVERIFY2(w.status().endsWith("..ERROR!"), qPrintable(w.status()));
     QCOMPARE(w.settings->Block(), before);
     QCOMPARE(w.get<QComboBox>("ComboBoxEx1")->currentIndex(), 0);
