@@ -109,5 +109,19 @@ TEST_F(ScanTest, IdentificationCutShortFindsNothing) {
   EXPECT_TRUE(device.Requests().empty()) << "an interrupted link sends nothing";
 }
 
+// The device has answered the module list when the break comes, during the
+// modulation read: that identification found nothing either.
+TEST_F(ScanTest, BreakAfterTheModuleListFindsNothing) {
+  device.Script(kCmdReadModulation, {sim::Silence()});
+  constexpr std::size_t kRequestsUpToTheModulation = 3;  // modules, revision, modulation
+  std::thread pressBreak([this] {
+    if (device.WaitForRequests(kRequestsUpToTheModulation, 10000)) link.Interrupt();
+  });
+  const Identification id = ScanPorts(link, {device.PortPath()}, port, state, breakRequest);
+  pressBreak.join();
+  EXPECT_EQ(id.result, kNotFound);
+  EXPECT_FALSE(port);
+}
+
 }  // namespace
 }  // namespace zelvane
