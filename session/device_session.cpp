@@ -157,6 +157,16 @@ Verification DeviceSession::ReadBack(const ParamBlock& written) {
   return verification;
 }
 
+bool DeviceSession::PortOpen() const {
+  std::lock_guard<std::mutex> lock(stateMutex_);
+  return port_ != nullptr;
+}
+
+std::string DeviceSession::PortName() const {
+  std::lock_guard<std::mutex> lock(stateMutex_);
+  return port_ ? port_->Name() : std::string();
+}
+
 void DeviceSession::ClosePort() {
   std::lock_guard<std::mutex> lock(stateMutex_);
   if (!busy_) port_.reset();

@@ -102,9 +102,11 @@ class DeviceSession {
   // The rest is for the thread that owns the session.
   bool Busy() const { return busy_; }
   bool Closing() const { return closing_; }
-  bool PortOpen() const { return port_ != nullptr; }
+  // Under the state lock, since a shutdown closes the port from another
+  // thread while no workflow runs.
+  bool PortOpen() const;
   // The name of the open port (the entry it was opened by); empty when none is.
-  std::string PortName() const { return port_ ? port_->Name() : std::string(); }
+  std::string PortName() const;
   const DiscoveryState& Discovery() const { return discovery_; }
   // The modulation read when the device was found, when that read succeeded.
   std::optional<std::uint8_t> FoundModulation() const { return foundModulation_; }
@@ -126,7 +128,7 @@ class DeviceSession {
   // Guards the start and the end of a workflow against a shutdown or a
   // break from another thread: busy_, closing_, scanning_ and, while no
   // workflow runs, port_.
-  std::mutex stateMutex_;
+  mutable std::mutex stateMutex_;
   std::atomic<bool> busy_{false};
   std::atomic<bool> closing_{false};
   bool scanning_ = false;

@@ -344,5 +344,22 @@ TEST_F(SessionTest, ShutdownBreaksOffTheWriteAtOnceAndReleasesThePort) {
   }
 }
 
+// A shutdown from another thread between two workflows closes the port at
+// once, while the session's own thread asks for the port, as a front end
+// does after each workflow; under ThreadSanitizer the two must not race.
+TEST_F(SessionTest, ShutdownBetweenWorkflowsClosesThePortWhileTheOwnerAsksForIt) {
+  Simulator device;
+  Connect(device);
+  std::thread closing([this] { session.Shutdown(); });
+  const bool open = session.PortOpen();
+  const std::string name = session.PortName();
+  closing.join();
+  // Closed once, the port stays closed.
+  if (!open) EXPECT_TRUE(name.empty()) << name;
+  EXPECT_TRUE(name.empty() || name == device.PortPath()) << name;
+  EXPECT_FALSE(session.PortOpen());
+  EXPECT_TRUE(OpenPort(device.PortPath())) << "the port was not released";
+}
+
 }  // namespace
 }  // namespace zelvane
