@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "link/serial_port.h"
 #include "simulated_device.h"
 #include "ui/application.h"
 #include "ui/settings_window.h"
