@@ -3,8 +3,9 @@
 // invisible to the sanitizer: the lock of the posted-event queue between
 // the thread that queues the call and the one that runs it, and for a
 // functor queued with QMetaObject::invokeMethod the atomic count by which
-// the last of the two frees it. Everything such a call carries would look
-// raced. This tells the sanitizer of that order and of nothing else.
+// the last of the two frees it; and what a QThread ran before its wait()
+// returns. Everything such a call carries would look raced. This tells
+// the sanitizer of that order and of nothing else.
 #include <dlfcn.h>
 #include <sanitizer/tsan_interface.h>
 
