@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "device/command_codes.h"
 #include "link/serial_port.h"
 #include "simulated_device.h"
 #include "ui/application.h"

@@ -8,6 +8,7 @@
 #include <unistd.h>
 #endif
 
+#include "device/command_codes.h"
 #include "link/serial_port.h"
 #include "params/channel_plan.h"
 #include "params/param_block.h"

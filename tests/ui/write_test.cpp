@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "device/command_codes.h"
 #include "link/serial_port.h"
 #include "params/param_block.h"
 #include "exclusive_ports.h"
