@@ -43,15 +43,20 @@ class WindowOnTheBus(unittest.TestCase):
         self.addCleanup(window.close)
         return window
 
-    def connect(self, window, names=RUSSIAN):
+    def connect(self, window):
         heard = NameChanges(window)
         self.addCleanup(heard.close)
         window.press("push button", "Подключить")
         wait_for(lambda: any(n.endswith("..OK!") for n in heard.heard), "the status ..OK! to be heard")
-        status = window.find("label", description=names["status"])
+        status = window.find("label", description=RUSSIAN["status"])
         self.assertTrue(status.name.startswith("Find device and connect"), status.name)
         self.assertTrue(status.name.endswith("..OK!"), status.name)
         return heard
+
+    def set_level_to_minus_3_db(self, window):
+        """Moves the slider over the bus; the grid's byte 19 follows."""
+        window.find("slider", RUSSIAN["slider"]).queryValue().currentValue = 17
+        wait_for(lambda: window.cell(*LEVEL_BYTE).name == "98", "the cell to show the new level")
 
     def readouts(self, window, names):
         return {
@@ -86,8 +91,7 @@ class WindowOnTheBus(unittest.TestCase):
         cell = window.cell(*LEVEL_BYTE)
         self.assertEqual((cell.name, cell.description), ("FF", RUSSIAN["byte 19"]))
 
-        window.find("slider", RUSSIAN["slider"]).queryValue().currentValue = 17  # -3,00 dB
-        wait_for(lambda: window.cell(*LEVEL_BYTE).name == "98", "the cell to show the new level")
+        self.set_level_to_minus_3_db(window)
         self.assertEqual(window.cell(*LEVEL_BYTE).description, RUSSIAN["byte 19"])
 
         window.press("push button", "Язык интерфейса")
@@ -98,8 +102,7 @@ class WindowOnTheBus(unittest.TestCase):
         window = self.start("--store-differently", "19:0xA7")
         heard = self.connect(window)
         window.press("push button", "Открыть таблицу для правки")
-        window.find("slider", RUSSIAN["slider"]).queryValue().currentValue = 17
-        wait_for(lambda: window.cell(*LEVEL_BYTE).name == "98", "the cell to show the new level")
+        self.set_level_to_minus_3_db(window)
         window.press("push button", "Записать установленные")
 
         wait_for(lambda: any(n.endswith("..ERROR!") for n in heard.heard), "..ERROR! to be heard")
